@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+namespace vor {
+
+// The system calls the atomic writer makes; tests substitute failing ones.
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+    virtual ssize_t Write(int fd, const char* data, std::size_t size);
+    virtual int Sync(int fd);
+    virtual int Close(int fd);
+    virtual int Rename(const char* from, const char* to);
+};
+
+FileOps& DefaultFileOps();
+
+// Replaces the whole file with `data`: writes a temporary file in the same
+// folder, checks every write, flushes it to disk and renames it over the old
+// file. On any failure the temporary is removed, the old file is left exactly
+// as it was, and IoError is thrown.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view data,
+                         FileOps& ops = DefaultFileOps());
+
+// Reads a whole file as bytes; throws IoError when it cannot.
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+}  // namespace vor

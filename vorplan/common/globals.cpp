@@ -1,0 +1,7 @@
+#include "vorplan/common/globals.h"
+
+namespace vor {
+
+SharedGlobals gShared;
+
+}  // namespace vor

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "vorplan/common/conversions.h"
+#include "vorplan/common/data_folders.h"
+#include "vorplan/common/general_settings.h"
+#include "vorplan/common/language_texts.h"
+
+namespace vor {
+
+// The one block of state the whole of vorplan shares. Core routines take what
+// they need as arguments; only the thin wrappers and the windows read this.
+struct SharedGlobals {
+    DataFolders folders;
+    long long currentOrder = 0;     // names the files of the order worked on
+    long long currentMaterial = 0;  // names the files of the material worked on
+    int dimensionPrecision = 1;     // 1: dimensions in tenths of a millimetre
+    bool showDecimals = true;       // SHOW_D
+    bool roundingTypeOne = false;   // ARREDONDAMENTO_1
+    SplitFieldArrays splitFields;
+    MessageTable messages;
+    int languageIndex = 1;  // 1 pt, 2 en, 3 es, 4 nl, 5 es (Spain)
+    IconCaptionTable iconCaptions;
+    GeneralSettings settings;
+};
+
+extern SharedGlobals gShared;
+
+}  // namespace vor

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vor {
+
+// The folder that holds INI files opened by a bare name: $VORLANE_INI_DIR,
+// else $XDG_CONFIG_HOME/vorlane, else ~/.config/vorlane. Created when missing;
+// throws IoError when it cannot be created.
+std::filesystem::path SettingsFolder();
+
+// A bare name ("VL_.INI") resolves into SettingsFolder(); a name with a
+// folder part is returned as it is.
+std::filesystem::path IniPath(const std::filesystem::path& nameOrPath);
+
+// The parsed lines of one INI text, kept in order so that a rewrite keeps
+// comments, unknown keys and the layout of the file.
+class IniDocument {
+public:
+    // Parses decoded (UTF-8) INI text; never fails, whatever the input.
+    static IniDocument Parse(std::string_view text);
+
+    // The value of the first matching key in the first matching section
+    // (both compared without case), trimmed, one pair of quotes removed.
+    bool Find(std::string_view section, std::string_view key, std::string& value) const;
+
+    // Sets the first matching key, or appends it at the end of its section,
+    // or appends the section at the end of the text.
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+    // Removes the first matching key; false when there was none.
+    bool Remove(std::string_view section, std::string_view key);
+    // Removes the first matching section with all its lines.
+    bool RemoveSection(std::string_view section);
+
+    bool HasSection(std::string_view section) const;
+    // The keys of the first matching section, in file order.
+    std::vector<std::string> Keys(std::string_view section) const;
+    std::vector<std::string> Sections() const;
+
+    // The text again, one line each, for writing.
+    const std::vector<std::string>& Lines() const { return m_lines; }
+
+private:
+    struct Range {
+        std::size_t header;  // index of the "[section]" line
+        std::size_t end;     // one past the last line of the section
+    };
+    bool FindSection(std::string_view section, Range& range) const;
+    bool FindKeyLine(const Range& range, std::string_view key, std::size_t& line) const;
+
+    std::vector<std::string> m_lines;
+};
+
+// An INI file with the Windows profile rules: case-insensitive sections and
+// keys, first match wins, a default for every read (also for text that does
+// not read as the type asked for), booleans written "1"/"0" and read as an
+// integer other than 0. The file is read when the object is made; every write
+// re-reads the file, changes one key and saves the whole file atomically.
+// Text on disk is Windows-1252 with CR LF; UTF-8 is accepted when reading.
+class IniFile {
+public:
+    // `nameOrPath` goes through IniPath, so a bare name lands in the settings folder.
+    explicit IniFile(const std::filesystem::path& nameOrPath);
+
+    const std::filesystem::path& path() const { return m_path; }
+
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view def) const;
+    int ReadInteger(std::string_view section, std::string_view key, int def) const;
+    bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+    // Real values are read and written with a point, never by the locale.
+    double ReadReal(std::string_view section, std::string_view key, double def) const;
+
+    // Writes throw IoError when the file cannot be saved; the old file stays.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    void WriteInteger(std::string_view section, std::string_view key, int value);
+    void WriteBool(std::string_view section, std::string_view key, bool value);
+    void WriteReal(std::string_view section, std::string_view key, double value);
+    void DeleteKey(std::string_view section, std::string_view key);
+    void EraseSection(std::string_view section);
+
+    bool SectionExists(std::string_view section) const;
+    bool KeyExists(std::string_view section, std::string_view key) const;
+    std::vector<std::string> ReadSectionKeys(std::string_view section) const;
+
+    // Reads the file again (another program may have changed it).
+    void Reload();
+
+private:
+    void Save();
+
+    std::filesystem::path m_path;
+    IniDocument m_doc;
+};
+
+}  // namespace vor

@@ -1,0 +1,60 @@
+#include "vorplan/common/text_file.h"
+
+#include "vorplan/common/atomic_file.h"
+#include "vorplan/common/codec.h"
+#include "vorplan/common/errors.h"
+
+namespace vor {
+
+std::vector<std::string> SplitTextLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (c != '\r' && c != '\n') {
+            ++pos;
+            continue;
+        }
+        lines.emplace_back(text.substr(start, pos - start));
+        ++pos;
+        if (c == '\r' && pos < text.size() && text[pos] == '\n')
+            ++pos;
+        start = pos;
+    }
+    if (start < text.size())
+        lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& path)
+{
+    try {
+        return ReadTextLinesOrThrow(path);
+    } catch (const IoError&) {
+        return std::nullopt;
+    }
+}
+
+std::vector<std::string> ReadTextLinesOrThrow(const std::filesystem::path& path)
+{
+    return SplitTextLines(DecodeFileText(ReadFileBytes(path)));
+}
+
+std::string EncodeTextLines(const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += Utf8ToCp1252(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+void WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines)
+{
+    WriteFileAtomically(path, EncodeTextLines(lines));
+}
+
+}  // namespace vor
