@@ -1,0 +1,1 @@
+#include "vorplan/common/general_settings.h"

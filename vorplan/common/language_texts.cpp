@@ -1,0 +1,1 @@
+#include "vorplan/common/language_texts.h"

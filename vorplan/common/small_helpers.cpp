@@ -1,0 +1,1 @@
+#include "vorplan/common/small_helpers.h"

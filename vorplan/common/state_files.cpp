@@ -1,0 +1,1 @@
+#include "vorplan/common/state_files.h"
