@@ -149,6 +149,16 @@ TEST_F(AtomicFileTest, ReplacesAnExistingFileWhole)
     EXPECT_EQ(Names(m_dir.path()), std::vector<std::string>{"TABELA.TXT"});
 }
 
+TEST_F(AtomicFileTest, WritesThroughASymbolicLink)
+{
+    WriteBytes(m_target, "old");
+    const fs::path link = m_target.parent_path() / "link.txt";
+    fs::create_symlink(m_target.filename(), link);
+    WriteFileAtomically(link, "new");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadBytes(m_target), "new");
+}
+
 TEST_F(AtomicFileTest, WritesLargeData)
 {
     std::string data;

@@ -77,8 +77,16 @@ void SyncFolder(const fs::path& folder)
 
 }  // namespace
 
-void WriteFileAtomically(const fs::path& path, std::string_view data, FileOps& ops)
+void WriteFileAtomically(const fs::path& target, std::string_view data, FileOps& ops)
 {
+    // A file that is a link is written where the link points, so the link survives.
+    fs::path path = target;
+    std::error_code linkError;
+    if (fs::is_symlink(target, linkError)) {
+        fs::path resolved = fs::weakly_canonical(target, linkError);
+        if (!linkError && !resolved.empty())
+            path = std::move(resolved);
+    }
     const std::string name = path.filename().string();
     if (name.empty() || name == "." || name == "..")
         throw IoError(path, EISDIR, "gravar");
