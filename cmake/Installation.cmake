@@ -18,3 +18,7 @@ add_custom_target(installation ALL
   DEPENDS ${VOR_PROGRAMS}
   COMMENT "Assembling the installation in ${VOR_INSTALL_DIR}"
   VERBATIM)
+
+if(TARGET language_files)
+  add_dependencies(installation language_files)
+endif()
