@@ -64,7 +64,7 @@ function(vor_add_test name)
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE vor_config vor_test_support ${A_LIBS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
-    VOR_SOURCE_DIR="${PROJECT_SOURCE_DIR}" VOR_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")
+    VOR_SOURCE_DIR="${PROJECT_SOURCE_DIR}" VOR_BINARY_DIR="${PROJECT_BINARY_DIR}" VOR_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")
   if(A_QT)
     target_link_libraries(${name} PRIVATE vor_qt_config)
     list(APPEND A_ENVIRONMENT QT_QPA_PLATFORM=offscreen)

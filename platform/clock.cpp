@@ -11,10 +11,12 @@ std::chrono::steady_clock::time_point SystemClock::Monotonic() const
 
 LocalTime SystemClock::Now() const
 {
-    const std::time_t now = std::time(nullptr);
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
     std::tm tm{};
-    localtime_r(&now, &tm);
-    return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+    localtime_r(&ts.tv_sec, &tm);
+    return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                     tm.tm_sec, static_cast<int>(ts.tv_nsec / 1000000)};
 }
 
 namespace {

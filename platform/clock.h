@@ -8,6 +8,7 @@ namespace platform {
 struct LocalTime {
     int year = 2000, month = 1, day = 1;
     int hour = 0, minute = 0, second = 0;
+    int millisecond = 0;
 };
 
 // Time for the whole system: the monotonic clock for elapsed times, the wall

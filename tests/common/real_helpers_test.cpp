@@ -77,10 +77,10 @@ TEST(RealHelpers, TextsOfRealsAndLengths)
 
 TEST(RealHelpers, SharedDecimalSettingIsUsed)
 {
-    vor::gShared.showDecimals = false;
+    vor::gShared.settings.showDecimals = false;
     EXPECT_EQ(vor::RealToText(120), "12");
     EXPECT_EQ(vor::FormatRealText(12.0), "12");
-    vor::gShared.showDecimals = true;
+    vor::gShared.settings.showDecimals = true;
     EXPECT_EQ(vor::RealToText(120), "12.0");
 }
 

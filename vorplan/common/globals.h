@@ -14,8 +14,6 @@ struct SharedGlobals {
     long long currentOrder = 0;     // names the files of the order worked on
     long long currentMaterial = 0;  // names the files of the material worked on
     int dimensionPrecision = 1;     // 1: dimensions in tenths of a millimetre
-    bool showDecimals = true;       // SHOW_D
-    bool roundingTypeOne = false;   // ARREDONDAMENTO_1
     SplitFieldArrays splitFields;
     MessageTable messages;
     int languageIndex = 1;  // 1 pt, 2 en, 3 es, 4 nl, 5 es (Spain)

@@ -72,7 +72,7 @@ std::string FormatRealText(double x, bool showDecimals)
     return text;
 }
 
-std::string FormatRealText(double x) { return FormatRealText(x, gShared.showDecimals); }
+std::string FormatRealText(double x) { return FormatRealText(x, gShared.settings.showDecimals); }
 
 std::string RealToText(double tenths, bool showDecimals)
 {
@@ -83,7 +83,7 @@ std::string RealToText(double tenths, bool showDecimals)
     return text;
 }
 
-std::string RealToText(double tenths) { return RealToText(tenths, gShared.showDecimals); }
+std::string RealToText(double tenths) { return RealToText(tenths, gShared.settings.showDecimals); }
 
 long long RoundUpDimension(long long length, bool typeOne)
 {
@@ -111,7 +111,7 @@ long long RoundUpDimension(long long length, bool typeOne)
 
 long long RoundUpDimension(long long length)
 {
-    return RoundUpDimension(length, gShared.roundingTypeOne);
+    return RoundUpDimension(length, gShared.settings.roundingTypeOne);
 }
 
 double RoundedAreaM2(long long quantity, long long width, long long height, bool typeOne)
@@ -123,7 +123,7 @@ double RoundedAreaM2(long long quantity, long long width, long long height, bool
 
 double RoundedAreaM2(long long quantity, long long width, long long height)
 {
-    return RoundedAreaM2(quantity, width, height, gShared.roundingTypeOne);
+    return RoundedAreaM2(quantity, width, height, gShared.settings.roundingTypeOne);
 }
 
 double AreaM2(long long quantity, long long width, long long height)

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/message_service.h"
+
+namespace platform {
+
+// Message boxes on QMessageBox, modal over the active window. The text is
+// shown as plain text (paths and user data never turn into markup).
+class QtMessageService final : public MessageService {
+public:
+    Answer Show(std::string_view text, std::string_view title, MessageKind kind,
+                Buttons buttons) override;
+};
+
+}  // namespace platform
