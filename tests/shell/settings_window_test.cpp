@@ -372,12 +372,9 @@ TEST_F(SettingsWindowTest, OkThatCannotWriteReportsAndStaysOpen)
     form.close();
 }
 
-// Every control the user sees carries a text, and a picture of the window is
-// left in the build tree to look at.
-TEST_F(SettingsWindowTest, EveryVisibleControlShowsItsTextScreenshot)
+// The names of the visible controls that show no text.
+std::vector<QString> ControlsWithoutText(const QWidget& form)
 {
-    vor::TForm6& form = Open();
-    ProcessEvents();
     std::vector<QString> missing;
     for (QAbstractButton* b : form.findChildren<QAbstractButton*>()) {
         if (b->isVisible() && b->text().trimmed().isEmpty())
@@ -391,12 +388,49 @@ TEST_F(SettingsWindowTest, EveryVisibleControlShowsItsTextScreenshot)
         if (g->isVisible() && g->title().trimmed().isEmpty())
             missing.push_back(g->objectName());
     }
-    QStringList names(missing.begin(), missing.end());
-    EXPECT_TRUE(missing.empty()) << "without a text: " << names.join(QStringLiteral(", ")).toStdString();
+    return missing;
+}
+
+std::string Names(const std::vector<QString>& names)
+{
+    return QStringList(names.begin(), names.end()).join(QStringLiteral(", ")).toStdString();
+}
+
+// Every control the user sees carries a text, and a picture of the window is
+// left in the build tree to look at.
+TEST_F(SettingsWindowTest, EveryVisibleControlShowsItsTextScreenshot)
+{
+    vor::TForm6& form = Open();
+    ProcessEvents();
+    const std::vector<QString> missing = ControlsWithoutText(form);
+    EXPECT_TRUE(missing.empty()) << "without a text: " << Names(missing);
 
     const QString file = QStringLiteral(VOR_TEST_OUTPUT_DIR "/settings_window.png");
     EXPECT_TRUE(form.grab().save(file));
     form.close();
+}
+
+// With the language files the installation ships, in every language.
+TEST_F(SettingsWindowTest, ShippedLanguagesGiveEveryControlATextScreenshots)
+{
+    const vor::DataFolders shipped = vor::MakeDataFolders(fs::path(VOR_BINARY_DIR) / "vorlane");
+    for (int language = 1; language <= 5; ++language) {
+        const fs::path file = vor::LanguageFile(vor::gShared.folders, language);
+        fs::copy_file(vor::LanguageFile(shipped, language), file,
+                      fs::copy_options::overwrite_existing);
+        vor::gShared.languageIndex = language;
+        vor::LoadLanguage(vor::gShared.folders, language, vor::gShared.messages,
+                          vor::gShared.iconCaptions);
+        vor::TForm6& form = Open();
+        ProcessEvents();
+        const std::vector<QString> missing = ControlsWithoutText(form);
+        EXPECT_TRUE(missing.empty()) << "language " << language << ", without a text: " << Names(missing);
+        const QString picture =
+            QStringLiteral(VOR_TEST_OUTPUT_DIR "/settings_window_%1.png").arg(language);
+        EXPECT_TRUE(form.grab().save(picture));
+        form.close();
+        ProcessEvents();
+    }
 }
 
 }  // namespace
