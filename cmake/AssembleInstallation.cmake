@@ -5,6 +5,9 @@
 # that a user may have changed in this installation: it is copied only when the
 # file is not there yet, so a rebuild never overwrites what a user typed.
 
+# Script mode sets no policies by itself; IN_LIST below needs them.
+cmake_minimum_required(VERSION 3.25)
+
 set(data_folders MONT CNC OLD_MONT MAT PED CHP TMP CFG HLP REL EXPORT IMPORT MRP LANG)
 set(owned_folders LANG HLP)
 
