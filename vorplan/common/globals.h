@@ -4,6 +4,7 @@
 #include "vorplan/common/data_folders.h"
 #include "vorplan/common/general_settings.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/material_record.h"
 
 namespace vor {
 
@@ -19,6 +20,8 @@ struct SharedGlobals {
     int languageIndex = 1;  // 1 pt, 2 en, 3 es, 4 nl, 5 es (Spain)
     IconCaptionTable iconCaptions;
     GeneralSettings settings;
+    MaterialRecord currentMaterialRecord;  // CurrentMaterial: the record LoadMaterial fills
+    MaterialTable materialTable;
 };
 
 extern SharedGlobals gShared;
