@@ -1,7 +1,7 @@
 # Assembles the ready installation in build/vorlane: programs, data folders and
 # the shipped files of dist/.
 set(VOR_INSTALL_DIR ${CMAKE_BINARY_DIR}/vorlane)
-set(VOR_PROGRAMS vorplan kalendo)
+set(VOR_PROGRAMS vorplan kalendo ostrel)
 
 set(_program_files)
 foreach(program IN LISTS VOR_PROGRAMS)

@@ -128,6 +128,11 @@ int ReportStore::Search(std::string_view text, bool matchCase)
         vor::UpperCaseText(needle);
     int hits = 0;
     for (Row& r : m_rows) {
+        // An empty search text is found nowhere, not on every line.
+        if (needle.empty()) {
+            r.mark = kMarkNone;
+            continue;
+        }
         std::string hay = r.text;
         if (!matchCase)
             vor::UpperCaseText(hay);

@@ -94,7 +94,8 @@ public:
     // ---- Marks
     void ClearMarks();
     // Marks every row holding the text (ASCII letters without case unless
-    // matchCase) and clears the others; returns the number of hits.
+    // matchCase) and clears the others; returns the number of hits. An empty
+    // text marks nothing.
     int Search(std::string_view text, bool matchCase);
     // F3: the next hit after the last one shown, from the top again after the last.
     std::optional<int> NextHit();

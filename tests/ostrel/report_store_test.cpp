@@ -185,6 +185,17 @@ TEST_F(ReportStoreTest, SearchWithAndWithoutCase)
     EXPECT_EQ(store.Search("nada", false), 0);
 }
 
+TEST_F(ReportStoreTest, EmptySearchTextMarksNothing)
+{
+    store.LoadLines({"Mesa de canto", "cadeira"});
+    store.Search("mesa", false);
+    EXPECT_EQ(store.Search("", false), 0);
+    EXPECT_EQ(store.Search("", true), 0);
+    for (int r = 0; r < store.RowCount(); ++r)
+        EXPECT_EQ(store.Mark(r), kMarkNone) << r;
+    EXPECT_FALSE(store.NextHit().has_value());
+}
+
 TEST_F(ReportStoreTest, F3WalksTheHitsAndWraps)
 {
     store.LoadLines({"Mesa de canto", "MESA grande", "cadeira", "mesa"});
