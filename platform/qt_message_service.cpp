@@ -123,7 +123,10 @@ Answer QtMessageService::Show(std::string_view text, std::string_view title, Mes
                               Buttons buttons)
 {
     const QString caption = title.empty() ? QApplication::applicationName() : ToQString(title);
-    Box box(IconOf(kind), caption, ToQString(text), ButtonsOf(buttons),
+    // The texts break lines with CR, as the original system did; Qt wants LF.
+    QString body = ToQString(text);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    Box box(IconOf(kind), caption, body, ButtonsOf(buttons),
             QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(DefaultOf(buttons));
