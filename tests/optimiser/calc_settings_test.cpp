@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -361,6 +363,9 @@ TEST(CalcOptions, SnapshotConvertsEachOptionAsTheRunReadsIt)
     o.material.trimLeft = 1;
     o.material.trimTop = 4;
     EXPECT_EQ(o.EffectiveSheetBorders(), (SheetBorders{101, 100, 50, 54}));
+    o.sheetBorders.top = std::numeric_limits<std::int64_t>::max() - 2;  // stops, never wraps
+    EXPECT_THROW((void)o.EffectiveSheetBorders(), vor::OverflowError);
+    o.sheetBorders.top = 50;
 
     // A group with no button checked counts as a chosen pre-cut.
     s.forcedStrip.SetChecked(PreCut::No, false);

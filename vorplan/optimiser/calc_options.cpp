@@ -1,5 +1,7 @@
 #include "vorplan/optimiser/calc_options.h"
 
+#include "vorplan/common/errors.h"
+
 #include "vorplan/common/conversions.h"
 #include "vorplan/common/real_helpers.h"
 
@@ -25,10 +27,24 @@ bool CalcOptions::RotationAllowed() const
     return material.mayRotate;
 }
 
+namespace {
+// A border typed absurdly large must stop the run with a message, not wrap around.
+template <typename A, typename B>
+auto CheckedSum(A a, B b)
+{
+    decltype(a + b) sum{};
+    if (__builtin_add_overflow(a, b, &sum))
+        throw vor::OverflowError("Erro de cálculo: borda da chapa grande demais");
+    return sum;
+}
+}  // namespace
+
 SheetBorders CalcOptions::EffectiveSheetBorders() const
 {
-    return {sheetBorders.left + material.trimLeft, sheetBorders.right + material.trimRight,
-            sheetBorders.bottom + material.trimBottom, sheetBorders.top + material.trimTop};
+    return {CheckedSum(sheetBorders.left, material.trimLeft),
+            CheckedSum(sheetBorders.right, material.trimRight),
+            CheckedSum(sheetBorders.bottom, material.trimBottom),
+            CheckedSum(sheetBorders.top, material.trimTop)};
 }
 
 CalcOptions MakeCalcOptions(const CalcSettings& s)
