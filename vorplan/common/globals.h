@@ -1,10 +1,13 @@
 #pragma once
 
+#include "vorplan/common/calc_data_reader.h"
+#include "vorplan/common/calc_lists.h"
 #include "vorplan/common/conversions.h"
 #include "vorplan/common/data_folders.h"
 #include "vorplan/common/general_settings.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/material_record.h"
+#include "vorplan/common/order_list.h"
 
 namespace vor {
 
@@ -22,6 +25,11 @@ struct SharedGlobals {
     GeneralSettings settings;
     MaterialRecord currentMaterialRecord;  // CurrentMaterial: the record LoadMaterial fills
     MaterialTable materialTable;
+    CalcLists calcLists;             // calculation selections and recent projects
+    OrderFieldCaptions orderFields;  // LoadOrderFieldCaptions
+    InterfaceSettings interfaces;    // MRP.INI and CNC.INI
+    OrderList orderList;             // the orders, rebuilt from their files when dirty
+    bool busy = false;               // an action of the main window runs; the icons wait
 };
 
 extern SharedGlobals gShared;
