@@ -1,0 +1,3 @@
+vor_add_test(placement_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/placement_test.cpp
+  LIBS vorcore)
