@@ -365,36 +365,57 @@ void IniFile::Save()
     }
 }
 
-std::string IniFile::ReadString(std::string_view section, std::string_view key,
-                                std::string_view def) const
+std::string IniDocument::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view def) const
 {
     std::string value;
-    if (m_doc.Find(section, key, value))
+    if (Find(section, key, value))
         return value;
     return std::string(def);
 }
 
-int IniFile::ReadInteger(std::string_view section, std::string_view key, int def) const
+int IniDocument::ReadInteger(std::string_view section, std::string_view key, int def) const
 {
     std::string value;
     int n = 0;
-    if (m_doc.Find(section, key, value) && ParseInt(value, n))
+    if (Find(section, key, value) && ParseInt(value, n))
         return n;
     return def;
 }
 
-bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const
+bool IniDocument::ReadBool(std::string_view section, std::string_view key, bool def) const
 {
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-double IniFile::ReadReal(std::string_view section, std::string_view key, double def) const
+double IniDocument::ReadReal(std::string_view section, std::string_view key, double def) const
 {
     std::string value;
     double x = 0;
-    if (m_doc.Find(section, key, value) && ParseReal(value, x))
+    if (Find(section, key, value) && ParseReal(value, x))
         return x;
     return def;
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view def) const
+{
+    return m_doc.ReadString(section, key, def);
+}
+
+int IniFile::ReadInteger(std::string_view section, std::string_view key, int def) const
+{
+    return m_doc.ReadInteger(section, key, def);
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const
+{
+    return m_doc.ReadBool(section, key, def);
+}
+
+double IniFile::ReadReal(std::string_view section, std::string_view key, double def) const
+{
+    return m_doc.ReadReal(section, key, def);
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)

@@ -36,6 +36,14 @@ public:
     // Removes the first matching section with all its lines.
     bool RemoveSection(std::string_view section);
 
+    // Typed reads with the profile rules: a default for a missing key and for
+    // text that is not wholly of the type asked; booleans are integers != 0.
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view def) const;
+    int ReadInteger(std::string_view section, std::string_view key, int def) const;
+    bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+    double ReadReal(std::string_view section, std::string_view key, double def) const;
+
     bool HasSection(std::string_view section) const;
     // The keys of the first matching section, in file order.
     std::vector<std::string> Keys(std::string_view section) const;

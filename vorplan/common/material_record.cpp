@@ -1,7 +1,6 @@
 #include "vorplan/common/material_record.h"
 
 #include <chrono>
-#include <charconv>
 #include <climits>
 #include <ctime>
 #include <system_error>
@@ -26,33 +25,6 @@ namespace {
 
 constexpr std::string_view kPhysical = "PROP_FISIC";
 constexpr std::string_view kCommercial = "PROP_COMERC";
-
-// The whole text an int, as the profile reads integers: an optional sign,
-// then decimal digits or "$" and hexadecimal digits.
-bool ParseProfileInt(std::string_view s, int& out)
-{
-    bool negative = false;
-    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
-    int base = 10;
-    if (!s.empty() && s.front() == '$') {
-        base = 16;
-        s.remove_prefix(1);
-    }
-    if (s.empty() || s.front() == '+' || s.front() == '-')
-        return false;
-    long long magnitude = 0;
-    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude, base);
-    if (ec != std::errc() || ptr != s.data() + s.size())
-        return false;
-    const long long value = negative ? -magnitude : magnitude;
-    if (value < INT_MIN || value > INT_MAX)
-        return false;
-    out = static_cast<int>(value);
-    return true;
-}
 
 double IniReal(const IniDocument& doc, std::string_view section, std::string_view key,
                std::string_view def)
@@ -98,24 +70,17 @@ bool EndsWith(std::string_view s, std::string_view tail)
 std::string IniText(const IniDocument& doc, std::string_view section, std::string_view key,
                     std::string_view def)
 {
-    std::string value;
-    if (doc.Find(section, key, value))
-        return value;
-    return std::string(def);
+    return doc.ReadString(section, key, def);
 }
 
 int IniInteger(const IniDocument& doc, std::string_view section, std::string_view key, int def)
 {
-    std::string value;
-    int n = 0;
-    if (doc.Find(section, key, value) && ParseProfileInt(value, n))
-        return n;
-    return def;
+    return doc.ReadInteger(section, key, def);
 }
 
 bool IniBool(const IniDocument& doc, std::string_view section, std::string_view key, bool def)
 {
-    return IniInteger(doc, section, key, def ? 1 : 0) != 0;
+    return doc.ReadBool(section, key, def);
 }
 
 MaterialRecord DefaultMaterialRecord()

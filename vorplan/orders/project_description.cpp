@@ -1,7 +1,6 @@
 #include "vorplan/orders/project_description.h"
 
 #include <charconv>
-#include <climits>
 
 #include "vorplan/common/data_folders.h"
 #include "vorplan/common/globals.h"
@@ -37,35 +36,6 @@ std::string Text(const IniDocument& doc, std::string_view section, std::string_v
     return doc.Find(section, key, value) ? value : std::string(def);
 }
 
-// Integers and booleans read as the settings files read them.
-int Integer(const IniDocument& doc, std::string_view section, std::string_view key, int def)
-{
-    std::string value;
-    if (!doc.Find(section, key, value))
-        return def;
-    std::string_view s = value;
-    bool negative = false;
-    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
-    int base = 10;
-    if (!s.empty() && s.front() == '$') {
-        base = 16;
-        s.remove_prefix(1);
-    }
-    if (s.empty() || s.front() == '+' || s.front() == '-')
-        return def;
-    long long magnitude = 0;
-    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude, base);
-    if (ec != std::errc() || ptr != s.data() + s.size())
-        return def;
-    const long long n = negative ? -magnitude : magnitude;
-    if (n < INT_MIN || n > INT_MAX)
-        return def;
-    return static_cast<int>(n);
-}
-
 bool IsBlankText(const std::string& s)
 {
     return s.find_first_not_of(" \t") == std::string::npos;
@@ -97,7 +67,7 @@ ProjectDescription ReadProjectDescription(const IniDocument& doc, long long orde
     ProjectDescription d;
     d.created = Text(doc, kPed, "CRIACAO", now);
     d.lastModified = Text(doc, kPed, "ULT_MODIF", now);
-    d.status = Integer(doc, kPed, "STATUS", 0);
+    d.status = doc.ReadInteger(kPed, "STATUS", 0);
     d.description = Text(doc, kPed, "CAMPO1", "");
     // A new project made with an empty description opens with its number.
     if (d.description.empty())
@@ -111,7 +81,7 @@ ProjectDescription ReadProjectDescription(const IniDocument& doc, long long orde
     p.boardWidth = Text(doc, kPcb, "L_PCI", def.boardWidth);
     p.boardHeight = Text(doc, kPcb, "A_PCI", def.boardHeight);
     p.material = Text(doc, kPcb, "MAT", def.material);
-    p.mayTurn = Integer(doc, kPcb, "GIRA_PCI", def.mayTurn ? 1 : 0) != 0;
+    p.mayTurn = doc.ReadBool(kPcb, "GIRA_PCI", def.mayTurn);
     p.wantedBoards = Text(doc, kPcb, "QTD_DESEJADA", def.wantedBoards);
     p.minBoardsPerStrip = Text(doc, kPcb, "MIN_PCI_POR_TIRA", def.minBoardsPerStrip);
     p.maxBoardsPerStrip = Text(doc, kPcb, "MAX_PCI_POR_TIRA", def.maxBoardsPerStrip);
