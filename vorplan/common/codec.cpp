@@ -147,6 +147,25 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
+std::u32string Utf8ToCodePoints(std::string_view text)
+{
+    std::u32string out;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Sequence seq = NextSequence(text, pos);
+        out.push_back(seq.valid ? seq.codePoint : char32_t{0xFFFD});
+        pos += seq.length;
+    }
+    return out;
+}
+
+std::string CodePointsToUtf8(std::u32string_view codePoints)
+{
+    std::string out;
+    for (const char32_t cp : codePoints)
+        AppendUtf8(out, cp);
+    return out;
+}
+
 std::size_t Utf8Length(std::string_view text)
 {
     std::size_t count = 0;

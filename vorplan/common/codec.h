@@ -17,6 +17,12 @@ std::string Utf8ToCp1252(std::string_view text);
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
 bool IsValidUtf8(std::string_view bytes);
 
+// UTF-8 as code points; each invalid sequence reads as one U+FFFD.
+std::u32string Utf8ToCodePoints(std::string_view text);
+
+// Code points as UTF-8.
+std::string CodePointsToUtf8(std::u32string_view codePoints);
+
 // Number of characters (code points) of a UTF-8 text; limits count these.
 std::size_t Utf8Length(std::string_view text);
 

@@ -26,15 +26,11 @@ const char* const kLabelLineKeys[kLabelTextLines] = {"MAT1", "MAT2", "MAT3", "MA
 std::vector<char32_t> MakeStorableSet()
 {
     std::vector<char32_t> set;
-    for (char32_t c = 0x20; c <= 0x7E; ++c)
-        set.push_back(c);
-    for (char32_t c = 0xA0; c <= 0xFF; ++c)
-        set.push_back(c);
-    const char32_t extras[] = {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                               0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x017D, 0x2018,
-                               0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC,
-                               0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
-    set.insert(set.end(), std::begin(extras), std::end(extras));
+    for (unsigned b = 0x20; b <= 0xFF; ++b) {
+        const std::u32string c = Utf8ToCodePoints(Cp1252ToUtf8(std::string(1, static_cast<char>(b))));
+        if (c.size() == 1 && c[0] != 0x7F && !(c[0] >= 0x80 && c[0] <= 0x9F))
+            set.push_back(c[0]);
+    }
     std::sort(set.begin(), set.end());
     return set;
 }
@@ -43,75 +39,6 @@ const std::vector<char32_t>& StorableSet()
 {
     static const std::vector<char32_t> set = MakeStorableSet();
     return set;
-}
-
-// Valid UTF-8 to code points; a byte that starts no valid sequence reads as
-// U+FFFD, which is outside the storable set and so kept apart from it.
-std::u32string DecodeUtf8(std::string_view text)
-{
-    std::u32string out;
-    std::size_t i = 0;
-    const auto byte = [&text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    while (i < text.size()) {
-        const unsigned lead = byte(i);
-        std::size_t length = 0;
-        char32_t cp = 0;
-        if (lead < 0x80) {
-            length = 1;
-            cp = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07;
-        }
-        bool valid = length > 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const unsigned next = byte(i + k);
-            if ((next & 0xC0) != 0x80)
-                valid = false;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        if (valid && ((length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000) ||
-                      (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF))
-            valid = false;
-        if (!valid) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        out.push_back(cp);
-        i += length;
-    }
-    return out;
-}
-
-std::string EncodeUtf8(std::u32string_view text)
-{
-    std::string out;
-    for (const char32_t cp : text) {
-        const auto put = [&out](char32_t value) { out.push_back(static_cast<char>(value)); };
-        if (cp < 0x80) {
-            put(cp);
-        } else if (cp < 0x800) {
-            put(0xC0 | (cp >> 6));
-            put(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            put(0xE0 | (cp >> 12));
-            put(0x80 | ((cp >> 6) & 0x3F));
-            put(0x80 | (cp & 0x3F));
-        } else {
-            put(0xF0 | (cp >> 18));
-            put(0x80 | ((cp >> 12) & 0x3F));
-            put(0x80 | ((cp >> 6) & 0x3F));
-            put(0x80 | (cp & 0x3F));
-        }
-    }
-    return out;
 }
 
 bool IsStorable(char32_t c)
@@ -134,12 +61,12 @@ char32_t Neighbour(char32_t c, int step)
 
 std::string Shift(std::string_view text, int oddStep)
 {
-    std::u32string chars = DecodeUtf8(text);
+    std::u32string chars = Utf8ToCodePoints(text);
     for (std::size_t i = 0; i < chars.size(); ++i) {
         // Position i + 1: odd positions take oddStep, even ones the opposite.
         chars[i] = Neighbour(chars[i], i % 2 == 0 ? oddStep : -oddStep);
     }
-    return EncodeUtf8(chars);
+    return CodePointsToUtf8(chars);
 }
 
 bool IsTrimmedOrQuote(char c)
@@ -329,7 +256,7 @@ std::string UnscramblePassword(std::string_view stored)
 
 bool PasswordCanBeStored(std::string_view text)
 {
-    const std::u32string chars = DecodeUtf8(text);
+    const std::u32string chars = Utf8ToCodePoints(text);
     return std::all_of(chars.begin(), chars.end(), IsStorable);
 }
 
