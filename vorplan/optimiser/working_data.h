@@ -180,6 +180,7 @@ struct SearchState {
     int cutDirection = 0;  // method flag C
     long attemptNumber = 0;
     long attemptCount = 0; // per layout step
+    long long totalAttempts = 0;  // every attempt since the caller last cleared it
     bool alternation = false;
 };
 

@@ -1,0 +1,139 @@
+// Times the layout search on a seeded 20-line workshop job (2750 x 1830 mm,
+// kerf 4 mm, borders 10 mm) and prints attempts per second and the yield.
+// Usage: optimiser_bench [seed]
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdint>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <random>
+#include <string>
+#include <system_error>
+
+#include "vorplan/optimiser/calc_options.h"
+#include "vorplan/optimiser/layout_search.h"
+#include "vorplan/optimiser/placement.h"
+#include "vorplan/optimiser/working_data.h"
+
+namespace {
+
+std::string Fixed(double value, int decimals)
+{
+    char buffer[64];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                 decimals);
+    return r.ec == std::errc() ? std::string(buffer, r.ptr) : std::string("?");
+}
+
+struct Line {
+    std::int32_t length, width, quantity;
+};
+
+struct Outcome {
+    long long attempts = 0;
+    long long layouts = 0;
+    long long sheets = 0;
+    double yield = 0;
+    double seconds = 0;
+    long long left = 0;
+};
+
+// One trial as the material's state machine runs it, with ordering window 1
+// (keys 1 and 2 at every entry), T = 0 and M = 0.
+Outcome RunTrial(const vor::CalcOptions& options, const std::vector<Line>& lines)
+{
+    auto work = std::make_unique<vor::OptimiserWork>();
+    vor::OptimiserWork& w = *work;
+    w.stock.entries[++w.stock.count] = {27500, 18300, vor::kInfiniteSheetQuantity, 1};
+    std::int32_t smallest = std::numeric_limits<std::int32_t>::max();
+    for (const Line& l : lines) {
+        w.pieces.Append({static_cast<std::int32_t>(w.pieces.count + 1), l.length, l.width,
+                         l.quantity});
+        w.totalPieces += l.quantity;
+        smallest = std::min({smallest, l.length / 10, l.width / 10});  // millimetres at first
+    }
+    w.smallestDimension = smallest;
+    w.status.Set(vor::MachineState::Running);
+    w.best.Reset();
+    const vor::PlacementSettings placement = vor::MakePlacementSettings(options);
+
+    const auto start = std::chrono::steady_clock::now();
+    for (w.layoutNumber = 1; w.layoutNumber <= vor::kLayoutLimit; ++w.layoutNumber) {
+        for (w.currentEntry = 1; w.currentEntry <= w.stock.count; ++w.currentEntry)
+            for (int key = 1; key <= 2 && w.status.IsRunning(); ++key)
+                vor::RunLayoutStep(w, options, placement, key);
+        if (!w.status.IsRunning() || w.best.pieces == 0)
+            break;
+        vor::CommitBest(w);
+        if (w.totalPieces <= 0)
+            break;
+        w.best.Reset();
+    }
+    Outcome out;
+    out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    out.attempts = w.search.totalAttempts;
+    out.layouts = w.statistics.distinctLayouts;
+    out.sheets = w.statistics.sheetsUsed;
+    out.yield = w.statistics.sheetArea > 0 ? static_cast<double>(w.statistics.usedArea) /
+                                                 static_cast<double>(w.statistics.sheetArea) * 100
+                                           : 0;
+    out.left = w.totalPieces;
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    unsigned seed = 20;
+    if (argc > 1) {
+        const std::string arg = argv[1];
+        std::from_chars(arg.data(), arg.data() + arg.size(), seed);
+    }
+    std::mt19937 rng(seed);
+    auto pick = [&rng](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(rng);
+    };
+    std::vector<Line> lines;
+    std::int64_t pieceArea = 0;
+    for (int i = 0; i < 20; ++i) {
+        lines.push_back({pick(100, 1200) * 10, pick(100, 900) * 10, pick(1, 20)});
+        pieceArea += std::int64_t{lines.back().length} * lines.back().width * lines.back().quantity;
+    }
+    const double bound = static_cast<double>(pieceArea) / (27500.0 * 18300.0);
+
+    std::cout << "optimiser_bench: 20 lines, seed " << seed << ", sheet 2750 x 1830, kerf 4, "
+              << "borders 10, lower bound " << Fixed(bound, 2) << " sheets\n";
+    for (vor::CalcType type : {vor::CalcType::Fast, vor::CalcType::Intensive}) {
+        for (bool rotation : {true, false}) {
+            vor::CalcOptions options;
+            options.calcType = type;
+            options.type = vor::ParametersOf(type);
+            options.rotation =
+                rotation ? vor::RotationChoice::Allowed : vor::RotationChoice::NotAllowed;
+            options.sheetBorders = {100, 100, 100, 100};
+            options.material.kerf = 40;
+            options.material.minimumStrip = 0;
+            // Short runs are repeated so the rate rests on at least 0.3 s.
+            const Outcome o = RunTrial(options, lines);
+            double seconds = o.seconds;
+            long long attempts = o.attempts;
+            for (int run = 1; seconds < 0.3 && run < 1000; ++run) {
+                const Outcome again = RunTrial(options, lines);
+                seconds += again.seconds;
+                attempts += again.attempts;
+            }
+            const double rate = seconds > 0 ? static_cast<double>(attempts) / seconds : 0;
+            std::cout << (type == vor::CalcType::Fast ? "Rapido   " : "Intensivo")
+                      << (rotation ? " rotation on " : " rotation off") << ": attempts "
+                      << o.attempts << ", " << Fixed(o.seconds, 3) << " s, "
+                      << Fixed(rate, 0) << " attempts/s, layouts " << o.layouts << ", sheets "
+                      << o.sheets << ", yield " << Fixed(o.yield, 2) << " %, left " << o.left
+                      << "\n";
+        }
+    }
+    return 0;
+}
