@@ -1,28 +1,180 @@
-#include <cstdio>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
 
+#include "platform/clipboard.h"
+#include "platform/fake_message_service.h"
 #include "platform/guarded_application.h"
+#include "platform/message_service.h"
+#include "platform/process_launcher.h"
+#include "platform/qt_clipboard.h"
 #include "platform/qt_message_service.h"
+#include "platform/qt_process_launcher.h"
 #include "platform/qt_sound.h"
-#include "vorplan/common/data_folders.h"
 #include "vorplan/common/globals.h"
+#include "vorplan/common/helper_programs.h"
+#include "vorplan/common/main_window_geometry.h"
+#include "vorplan/orders/ui/material_window.h"
+#include "vorplan/orders/ui/offcut_window.h"
+#include "vorplan/shell/main_window.h"
+#include "vorplan/shell/pick_list_window.h"
+#include "vorplan/shell/settings_window.h"
+#include "vorplan/shell/text_input_window.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// ---- Test hooks for the tests that run the real program ----------------------------------
+//
+// VORLANE_VORPLAN_TEST_DIR=<folder>: every message box is answered with its
+// first button (Yes for the closing question) and its text appended to
+// <folder>/messages.txt. Once the icon bar shows, <folder>/icons.txt holds
+// each icon's number (0 to 8) and centre on the screen. These command files are served
+// (and removed) every 100 ms:
+//   close     close the main window, once the hand-shake has begun
+//   activate  activate and repaint the main window
+//   grab      write <folder>/main_window.png, the main window's picture
+// VORLANE_VORPLAN_NO_HELPERS=1: kalendo and ostrel are not started (the
+// start is reported as done), for a start without a display of its own.
+
+class AnsweringMessages final : public platform::MessageService {
+public:
+    explicit AnsweringMessages(fs::path log) : m_log(std::move(log)) {}
+
+    platform::Answer Show(std::string_view text, std::string_view, platform::MessageKind,
+                          platform::Buttons buttons) override
+    {
+        std::ofstream out(m_log, std::ios::app | std::ios::binary);
+        out << text << "\n";
+        return platform::FirstButtonAnswer(buttons);
+    }
+
+private:
+    fs::path m_log;
+};
+
+class NoStartLauncher final : public platform::ProcessLauncher {
+public:
+    bool StartProgram(const fs::path&, const std::vector<std::string>&, const fs::path&) override
+    {
+        return true;
+    }
+    bool OpenDocument(const fs::path&) override { return true; }
+};
+
+bool TakeCommand(const fs::path& dir, const char* name)
+{
+    std::error_code ec;
+    return fs::remove(dir / name, ec);
+}
+
+void WriteIconCentres(const fs::path& file)
+{
+    std::ofstream out(file, std::ios::binary);
+    int index = 0;
+    for (QFrame* panel : vor::Form1->IconPanels) {
+        const QPoint centre = panel->mapToGlobal(panel->rect().center());
+        out << index++ << ' ' << centre.x() << ' ' << centre.y() << "\n";
+    }
+}
+
+void ServeTestCommands(const fs::path& dir, bool& iconsWritten)
+{
+    vor::TForm1* form = vor::Form1;
+    if (!form)
+        return;
+    if (!iconsWritten && form->Panel16->isVisible()) {
+        WriteIconCentres(dir / "icons.txt.tmp");
+        std::error_code ec;
+        fs::rename(dir / "icons.txt.tmp", dir / "icons.txt", ec);
+        iconsWritten = true;
+    }
+    if (TakeCommand(dir, "grab"))
+        form->grab().save(QString::fromStdString((dir / "main_window.png").string()));
+    if (TakeCommand(dir, "activate")) {
+        form->activateWindow();
+        form->FormActivate();
+        form->repaint();
+    }
+    if (vor::gMainRequests.startupState != vor::kStartupNotStarted && TakeCommand(dir, "close"))
+        form->close();
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
+    // kalendo answers on the clipboard from a hidden window: both programs
+    // must share one clipboard a hidden window may set.
+    platform::PreferXcbOnWayland();
     platform::GuardedApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vorplan"));
-    platform::QtMessageService messages;
-    platform::SetMessages(&messages);
+    platform::GuardedApplication::setApplicationName(QStringLiteral("vorplan"));
+
+    const char* testDir = std::getenv("VORLANE_VORPLAN_TEST_DIR");
+    const bool noHelpers = std::getenv("VORLANE_VORPLAN_NO_HELPERS") != nullptr;
+
+    platform::QtMessageService qtMessages;
+    std::unique_ptr<AnsweringMessages> testMessages;
+    if (testDir)
+        testMessages = std::make_unique<AnsweringMessages>(fs::path(testDir) / "messages.txt");
+    platform::SetMessages(testMessages ? static_cast<platform::MessageService*>(testMessages.get())
+                                       : &qtMessages);
     platform::QtSoundService sound;
     platform::SetSound(&sound);
+    platform::QtClipboard clipboard;
+    platform::SetClipboard(&clipboard);
+    platform::QtProcessLauncher qtLauncher;
+    NoStartLauncher noLauncher;
+    platform::SetLauncher(noHelpers ? static_cast<platform::ProcessLauncher*>(&noLauncher)
+                                    : &qtLauncher);
 
-    vor::SetupDirectories();
-    const int missing = vor::CheckDataFolders();
     int status = 0;
-    if (missing > 0) {
-        std::fprintf(stderr, "vorplan: data folders missing below %s (code %d)\n",
-                     vor::gShared.folders.base.c_str(), missing);
-        status = 1;
+    {
+        // The windows in the program's order, the main window first; each
+        // lives to the end of the run.
+        std::unique_ptr<vor::TForm1> form1;
+        std::unique_ptr<vor::TForm6> form6;
+        std::unique_ptr<vor::TForm2> form2;
+        std::unique_ptr<vor::TForm7> form7;
+        std::unique_ptr<vor::TForm15> form15;
+        std::unique_ptr<vor::TForm19> form19;
+        try {
+            form1.reset(vor::CreateForm1());
+            form6.reset(vor::CreateForm6());
+            form2.reset(vor::CreateForm2());
+            form7.reset(vor::CreateForm7());
+            form15.reset(vor::CreateForm15());
+            form19.reset(vor::CreateForm19());
+            vor::InstallMaterialWindowPrompts();
+        } catch (const std::exception& error) {
+            platform::ShowMessage(error.what());
+            status = 1;
+        }
+        if (status == 0) {
+            form1->showMaximized();
+            QTimer testTimer;
+            bool iconsWritten = false;
+            if (testDir) {
+                const fs::path dir(testDir);
+                QObject::connect(&testTimer, &QTimer::timeout,
+                                 [dir, &iconsWritten] { ServeTestCommands(dir, iconsWritten); });
+                testTimer.start(100);
+            }
+            status = app.exec();
+        }
     }
+    platform::SetLauncher(nullptr);
+    platform::SetClipboard(nullptr);
     platform::SetSound(nullptr);
     platform::SetMessages(nullptr);
     return status;

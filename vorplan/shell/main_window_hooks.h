@@ -51,6 +51,8 @@ public:
     virtual void HideDropDownMenu() {}
     // Shows the help text of the current language through kalendo.
     virtual void ShowHelpText() {}
+    // Gives every icon its button colour back (a window an icon opened closes).
+    virtual void ResetIconHighlight() {}
 };
 
 namespace detail {
