@@ -13,6 +13,7 @@
 #include <string>
 #include <system_error>
 
+#include "tests/support/layout_checks.h"
 #include "vorplan/optimiser/calc_options.h"
 #include "vorplan/optimiser/layout_search.h"
 #include "vorplan/optimiser/placement.h"
@@ -39,6 +40,7 @@ struct Outcome {
     double yield = 0;
     double seconds = 0;
     long long left = 0;
+    std::vector<vortest::CheckedLayout> committed;
 };
 
 // One trial as the material's state machine runs it, with ordering window 1
@@ -60,6 +62,7 @@ Outcome RunTrial(const vor::CalcOptions& options, const std::vector<Line>& lines
     w.best.Reset();
     const vor::PlacementSettings placement = vor::MakePlacementSettings(options);
 
+    std::vector<vortest::CheckedLayout> committed;
     const auto start = std::chrono::steady_clock::now();
     for (w.layoutNumber = 1; w.layoutNumber <= vor::kLayoutLimit; ++w.layoutNumber) {
         for (w.currentEntry = 1; w.currentEntry <= w.stock.count; ++w.currentEntry)
@@ -68,6 +71,7 @@ Outcome RunTrial(const vor::CalcOptions& options, const std::vector<Line>& lines
         if (!w.status.IsRunning() || w.best.pieces == 0)
             break;
         vor::CommitBest(w);
+        committed.push_back(vortest::ElementsOf(w.best));
         if (w.totalPieces <= 0)
             break;
         w.best.Reset();
@@ -81,6 +85,7 @@ Outcome RunTrial(const vor::CalcOptions& options, const std::vector<Line>& lines
                                                  static_cast<double>(w.statistics.sheetArea) * 100
                                            : 0;
     out.left = w.totalPieces;
+    out.committed = std::move(committed);
     return out;
 }
 
@@ -127,12 +132,35 @@ int main(int argc, char** argv)
                 attempts += again.attempts;
             }
             const double rate = seconds > 0 ? static_cast<double>(attempts) / seconds : 0;
+
+            // Every layout must be sound before its figures mean anything.
+            vortest::CheckInput check;
+            check.borders = options.EffectiveSheetBorders();
+            check.kerf = options.material.kerf;
+            check.mayRotate = options.RotationAllowed();
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                check.pieces.push_back({static_cast<int>(i + 1), lines[i].length, lines[i].width,
+                                        lines[i].quantity});
+            check.sheets.push_back({1, vor::kInfiniteSheetQuantity});
+            const std::vector<std::string> faults = vortest::ValidateLayouts(o.committed, check);
+            int stages = 0;
+            for (const vortest::CheckedLayout& layout : o.committed) {
+                std::vector<vortest::CheckedElement> pieces;
+                for (const vortest::CheckedElement& e : layout)
+                    if (e.type == 1)
+                        pieces.push_back(e);
+                stages = std::max(stages, vortest::GuillotineStages(pieces, check.kerf));
+            }
             std::cout << (type == vor::CalcType::Fast ? "Rapido   " : "Intensivo")
                       << (rotation ? " rotation on " : " rotation off") << ": attempts "
                       << o.attempts << ", " << Fixed(o.seconds, 3) << " s, "
                       << Fixed(rate, 0) << " attempts/s, layouts " << o.layouts << ", sheets "
                       << o.sheets << ", yield " << Fixed(o.yield, 2) << " %, left " << o.left
+                      << ", stages " << stages << ", "
+                      << (faults.empty() ? std::string("valid") : "INVALID: " + faults.front())
                       << "\n";
+            if (!faults.empty())
+                return 1;
         }
     }
     return 0;

@@ -1,3 +1,3 @@
 vor_add_test(layout_search_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/layout_search_test.cpp
-  LIBS vorcore)
+  LIBS vorcore vor_layout_checks)

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/layout_checks.h"
 #include "tests/support/test_support.h"
 #include "vorplan/common/data_folders.h"
 #include "vorplan/optimiser/layout_files.h"
@@ -47,28 +48,24 @@ using vor::StatusCode;
 
 // ---- Helpers -------------------------------------------------------------------
 
-struct Element {
-    int type = 0, code = 0, x = 0, y = 0, l = 0, h = 0;
-    bool operator==(const Element&) const = default;
-};
+using Element = vortest::CheckedElement;
 
-void PrintTo(const Element& e, std::ostream* os)
+}  // namespace
+
+namespace vortest {
+// Printed in failures as the layout file line would read.
+void PrintTo(const CheckedElement& e, std::ostream* os)
 {
     *os << "{" << e.type << ", " << e.code << ", " << e.x << ", " << e.y << ", " << e.l << ", "
         << e.h << "}";
 }
+}  // namespace vortest
 
-Element ToElement(const LayoutElement& e)
-{
-    return {static_cast<int>(e.type), e.code, e.x, e.y, e.length, e.height};
-}
+namespace {
 
 std::vector<Element> Elements(const vor::BestLayout& best)
 {
-    std::vector<Element> out;
-    for (long i = 1; i <= best.count; ++i)
-        out.push_back(ToElement(best.elements[i]));
-    return out;
+    return vortest::ElementsOf(best);
 }
 
 // A material's working tables built by hand: kerf 0, m 0, no borders, rotation
@@ -358,7 +355,7 @@ TEST(RunLayoutStep, FactoredScoreAgainstPlainYieldKeepsTheFirstAttempt)
     EXPECT_EQ(newBests, 1);
     EXPECT_EQ(job.work->best.cutLength, 1300);
     EXPECT_DOUBLE_EQ(job.work->best.score, 25.0);
-    EXPECT_EQ(ToElement(job.work->best.elements[2]), (Element{1, 1, 0, 0, 500, 300}));
+    EXPECT_EQ(Elements(job.work->best)[1], (Element{1, 1, 0, 0, 500, 300}));
 }
 
 TEST(RunLayoutStep, BestLastsAcrossEntriesAndKeys)
@@ -748,32 +745,9 @@ TrialResult RunTrial(const Instance& in, int threshold, int heuristic)
     return result;
 }
 
-// Splits `pieces` by full cuts of kerf width crossing no piece, down to
-// single pieces; false when some region has no such cut.
 bool Guillotine(const std::vector<Element>& pieces, int kerf)
 {
-    if (pieces.size() <= 1)
-        return true;
-    for (bool vertical : {true, false}) {
-        for (const Element& p : pieces) {
-            const long long c = vertical ? p.x + p.l : p.y + p.h;
-            std::vector<Element> low, high;
-            bool crossed = false;
-            for (const Element& q : pieces) {
-                const long long start = vertical ? q.x : q.y;
-                const long long end = vertical ? q.x + q.l : q.y + q.h;
-                if (end <= c)
-                    low.push_back(q);
-                else if (start >= c + kerf)
-                    high.push_back(q);
-                else
-                    crossed = true;
-            }
-            if (!crossed && !low.empty() && !high.empty())
-                return Guillotine(low, kerf) && Guillotine(high, kerf);
-        }
-    }
-    return false;
+    return vortest::GuillotineStages(pieces, kerf) >= 0;
 }
 
 TEST(SeededInstances, GuillotineCheckerRefusesAPinwheel)
@@ -790,57 +764,55 @@ TEST(SeededInstances, GuillotineCheckerRefusesAPinwheel)
     EXPECT_FALSE(Guillotine(rows, 5));  // the kerf band would cross a piece
 }
 
+TEST(SeededInstances, ValidatorNamesEachKindOfFault)
+{
+    vortest::CheckInput input;
+    input.kerf = 4;
+    input.mayRotate = false;
+    input.pieces = {{1, 500, 300, 2}};
+    input.sheets = {{7, 1}};
+    const Element sheet{0, 7, 0, 0, 1010, 600};
+    struct Case {
+        std::vector<vortest::CheckedLayout> layouts;
+        const char* fault;  // a word the first fault holds; empty: sound
+    };
+    const Case cases[] = {
+        {{{sheet, {1, 1, 0, 0, 500, 300}, {1, 1, 504, 0, 500, 300}}}, ""},
+        {{{sheet, {1, 1, 0, 0, 500, 300}, {1, 1, 502, 0, 500, 300}}}, "kerf"},
+        {{{sheet, {1, 1, 600, 0, 500, 300}}}, "leaves"},
+        {{{sheet, {1, 1, 0, 0, 300, 500}}}, "wrong size"},
+        {{{sheet, {1, 2, 0, 0, 500, 300}}}, "not asked"},
+        {{{Element{0, 7, 1, 0, 1010, 600}, {1, 1, 0, 0, 500, 300}, {1, 1, 504, 0, 500, 300}}},
+         "placed more"},
+        {{{sheet}, {sheet}}, "used more"},
+    };
+    for (const Case& c : cases) {
+        const std::vector<std::string> faults = vortest::ValidateLayouts(c.layouts, input);
+        if (std::string(c.fault).empty())
+            EXPECT_TRUE(faults.empty()) << faults.front();
+        else
+            EXPECT_TRUE(!faults.empty() && faults.front().find(c.fault) != std::string::npos)
+                << c.fault << ": " << (faults.empty() ? "none" : faults.front());
+    }
+    // Two rows of pieces cut once across and then along: two stages.
+    EXPECT_EQ(vortest::GuillotineStages({{1, 1, 0, 0, 20, 10}, {1, 2, 24, 0, 10, 10},
+                                         {1, 3, 0, 14, 30, 10}}, 4), 2);
+    EXPECT_EQ(vortest::GuillotineStages({{1, 1, 0, 0, 20, 10}}, 4), 0);
+}
+
 void ExpectValid(const Instance& in, const TrialResult& result, unsigned seed)
 {
-    const vor::SheetBorders borders = in.options.EffectiveSheetBorders();
-    const int k = in.options.material.kerf;
-    const bool mayRotate = in.options.RotationAllowed();
-    std::map<int, long long> placed;
-    std::map<int, long long> sheetsUsed;
-    for (std::size_t n = 0; n < result.layouts.size(); ++n) {
-        const std::vector<Element>& layout = result.layouts[n];
-        SCOPED_TRACE("seed " + std::to_string(seed) + " layout " + std::to_string(n + 1));
-        ASSERT_FALSE(layout.empty());
-        const Element& sheet = layout[0];
-        ASSERT_EQ(sheet.type, 0);
-        const long times = sheet.x + 1;
-        sheetsUsed[sheet.code] += times;
-        const vor::UsableArea usable =
-            vor::UsableAreaOf({sheet.l, sheet.h, 0, sheet.code}, borders);
-        std::vector<Element> pieces;
-        for (const Element& e : layout) {
-            if (e.type != 1)
-                continue;
-            pieces.push_back(e);
-            ASSERT_GE(e.code, 1);
-            const Instance::Demand& d = in.pieces[static_cast<std::size_t>(e.code - 1)];
-            const bool normal = e.l == d.length && e.h == d.width;
-            const bool turned = e.l == d.width && e.h == d.length;
-            EXPECT_TRUE(normal || (mayRotate && turned)) << "piece " << e.code;
-            EXPECT_GE(e.x, 0);
-            EXPECT_GE(e.y, 0);
-            EXPECT_LE(e.x + e.l, usable.length);
-            EXPECT_LE(e.y + e.h, usable.width);
-            placed[e.code] += times;
-        }
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            for (std::size_t j = i + 1; j < pieces.size(); ++j) {
-                const Element& a = pieces[i];
-                const Element& b = pieces[j];
-                const bool apart = a.x + a.l + k <= b.x || b.x + b.l + k <= a.x ||
-                                   a.y + a.h + k <= b.y || b.y + b.h + k <= a.y;
-                EXPECT_TRUE(apart) << "pieces " << i << " and " << j;
-            }
-        }
-        EXPECT_TRUE(Guillotine(pieces, k));
-    }
-    for (const auto& [id, count] : placed)
-        EXPECT_LE(count, in.pieces[static_cast<std::size_t>(id - 1)].quantity) << "piece " << id;
-    for (const auto& s : in.sheets) {
-        if (sheetsUsed.count(s.code)) {
-            EXPECT_LE(sheetsUsed[s.code], s.quantity) << "sheet " << s.code;
-        }
-    }
+    vortest::CheckInput check;
+    check.borders = in.options.EffectiveSheetBorders();
+    check.kerf = in.options.material.kerf;
+    check.mayRotate = in.options.RotationAllowed();
+    for (std::size_t i = 0; i < in.pieces.size(); ++i)
+        check.pieces.push_back({static_cast<int>(i + 1), in.pieces[i].length, in.pieces[i].width,
+                                in.pieces[i].quantity});
+    for (const auto& sheet : in.sheets)
+        check.sheets.push_back({sheet.code, sheet.quantity});
+    const std::vector<std::string> faults = vortest::ValidateLayouts(result.layouts, check);
+    EXPECT_TRUE(faults.empty()) << "seed " << seed << ": " << (faults.empty() ? "" : faults[0]);
 }
 
 TEST(SeededInstances, LayoutsAreValidAndRepeatable)
