@@ -1,0 +1,448 @@
+#include "vorplan/optimiser/material_calculation.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/fake_clock.h"
+#include "tests/support/test_support.h"
+#include "vorplan/common/data_folders.h"
+
+namespace {
+
+using vor::CalcType;
+using vor::MaterialCalcRequest;
+using vor::MaterialCalcResult;
+using vor::MaterialInput;
+using vor::StatusCode;
+
+// Sizes in millimetres, as the lines hold them.
+struct SheetSize {
+    int length = 0, width = 0, quantity = 0;
+};
+struct PieceSize {
+    int width = 0, height = 0, quantity = 0;
+};
+
+MaterialInput MakeInput(const std::vector<SheetSize>& sheets, const std::vector<PieceSize>& pieces)
+{
+    MaterialInput input;
+    int code = 1;
+    for (const SheetSize& s : sheets)
+        input.sheets.push_back({code++, s.quantity, s.length, s.width, s.length * 10LL,
+                                s.width * 10LL});
+    long line = 1;
+    for (const PieceSize& p : pieces)
+        input.pieces.push_back({line++, p.quantity, p.width, p.height, p.width * 10LL,
+                                p.height * 10LL});
+    return input;
+}
+
+vor::CalcOptions MakeOptions(CalcType type)
+{
+    vor::CalcOptions options;
+    options.calcType = type;
+    options.calcTypeIndex = static_cast<int>(type);
+    options.type = vor::ParametersOf(type);
+    options.material.code = 7;
+    return options;
+}
+
+// One material's calculation with its tables, flags and options.
+struct Calc {
+    std::unique_ptr<vor::OptimiserWork> work = std::make_unique<vor::OptimiserWork>();
+    std::unique_ptr<MaterialCalcResult> result = std::make_unique<MaterialCalcResult>();
+    vor::RunFlags flags;
+    vor::CalcOptions options;
+    MaterialInput input;
+    MaterialCalcRequest request;
+
+    Calc(CalcType type, MaterialInput in) : options(MakeOptions(type)), input(std::move(in))
+    {
+        request.options = &options;
+        request.input = &input;
+        request.flags = &flags;
+    }
+    MaterialCalcResult& Run()
+    {
+        vor::CalculateMaterial(request, *work, *result);
+        return *result;
+    }
+};
+
+// The final run must lay out exactly what the best trial did.
+void ExpectFinalEqualsBest(const MaterialCalcResult& r, const std::string& what)
+{
+    ASSERT_TRUE(r.finalRun) << what;
+    EXPECT_TRUE(vor::SameLayouts(r.finalLayouts, r.bestLayouts)) << what;
+    EXPECT_EQ(r.finalResult, r.best) << what;
+    const StatusCode text = r.status.text;
+    EXPECT_TRUE(text == StatusCode::Finished || text == StatusCode::NoSheetForRemainingPieces ||
+                text == StatusCode::SheetsWithoutArea)
+        << what << " text " << vor::ToInt(text);
+    if (text != StatusCode::SheetsWithoutArea) {
+        EXPECT_FALSE(r.finalLayouts.empty()) << what;
+    }
+}
+
+MaterialInput RandomInput(std::mt19937& rng, int maxSheets, int maxLines, int maxQuantity)
+{
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    std::vector<SheetSize> sheets;
+    const int sheetCount = pick(1, maxSheets);
+    for (int i = 0; i < sheetCount; ++i)
+        sheets.push_back({pick(800, 2800), pick(600, 2000), pick(1, 6)});
+    std::vector<PieceSize> pieces;
+    const int lines = pick(1, maxLines);
+    for (int i = 0; i < lines; ++i)
+        pieces.push_back({pick(50, 1300), pick(50, 900), pick(1, maxQuantity)});
+    return MakeInput(sheets, pieces);
+}
+
+struct SeededCase {
+    const char* name;
+    CalcType type;
+    int instances;
+    int maxSheets;
+    int maxLines;
+    int maxQuantity;
+    unsigned seed;
+};
+
+class FinalRunOnSeededInstances : public testing::TestWithParam<SeededCase> {};
+
+TEST_P(FinalRunOnSeededInstances, ReproducesTheBestTrial)
+{
+    const SeededCase& c = GetParam();
+    std::mt19937 rng(c.seed);
+    for (int i = 0; i < c.instances; ++i) {
+        Calc calc(c.type, RandomInput(rng, c.maxSheets, c.maxLines, c.maxQuantity));
+        // Both goals, so both comparison orders choose trials.
+        calc.options.goal = i % 2 == 0 ? vor::OptimisationGoal::BestArea
+                                       : vor::OptimisationGoal::FewestLayouts;
+        const MaterialCalcResult& r = calc.Run();
+        ExpectFinalEqualsBest(r, std::string(c.name) + " instance " + std::to_string(i));
+        EXPECT_EQ(r.trialsRun, r.plannedTrials);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MaterialCalculation, FinalRunOnSeededInstances,
+    testing::Values(SeededCase{"Rapido", CalcType::Fast, 200, 3, 6, 8, 1001},
+                    SeededCase{"Completo", CalcType::Complete, 200, 2, 4, 4, 2002},
+                    SeededCase{"Intensivo", CalcType::Intensive, 20, 1, 4, 2, 3003}),
+    [](const testing::TestParamInfo<SeededCase>& param) { return std::string(param.param.name); });
+
+struct TrialCountCase {
+    std::optional<vor::SheetOrder> order;
+    int entries;
+    long long expected;
+};
+
+TEST(MaterialCalculation, RunsThePlannedTrialsThenTheFinalRun)
+{
+    const TrialCountCase cases[] = {
+        {vor::SheetOrder::Free, 3, 12},        // 3 x 4 x 1 x 1
+        {vor::SheetOrder::Free, 1, 3},         // a single entry: P = 0 only, not halved
+        {vor::SheetOrder::Decreasing, 3, 3},
+        {std::nullopt, 3, 3},                  // "Livre" not checked
+    };
+    for (const TrialCountCase& c : cases) {
+        std::vector<SheetSize> sheets;
+        for (int i = 0; i < c.entries; ++i)
+            sheets.push_back({2000 + 100 * i, 1000, 5});
+        Calc calc(CalcType::Fast, MakeInput(sheets, {{400, 300, 6}, {700, 250, 3}}));
+        calc.options.sheetOrder = c.order;
+        long long displays = 0;
+        calc.request.callbacks.timeDisplay = [&](const vor::TimeDisplay& d) {
+            ++displays;
+            EXPECT_LE(d.progress, d.progressMaximum);
+        };
+        const MaterialCalcResult& r = calc.Run();
+        EXPECT_EQ(r.plannedTrials, c.expected) << c.entries;
+        EXPECT_EQ(r.trialsRun, c.expected) << c.entries;
+        EXPECT_EQ(displays, c.expected) << c.entries;  // R = 1: once per combination
+        ExpectFinalEqualsBest(r, std::to_string(c.entries));
+    }
+}
+
+TEST(MaterialCalculation, AbreviarAfterTheFirstTrialStillRunsTheFinalRun)
+{
+    Calc calc(CalcType::Complete, MakeInput({{2000, 1000, 3}}, {{450, 300, 7}, {800, 350, 2}}));
+    int enabled = 0;
+    calc.request.callbacks.enableAbbreviate = [&] {
+        ++enabled;
+        calc.flags.abbreviate = true;
+    };
+    long long displays = 0;
+    calc.request.callbacks.timeDisplay = [&](const vor::TimeDisplay&) { ++displays; };
+    const MaterialCalcResult& r = calc.Run();
+    EXPECT_EQ(r.trialsRun, 1);
+    EXPECT_EQ(enabled, 1);
+    EXPECT_TRUE(r.abbreviated);
+    // Every remaining (T, P, M) combination still updates the display.
+    EXPECT_EQ(displays, 13 * 2 + 1);
+    ExpectFinalEqualsBest(r, "abbreviated");
+    EXPECT_EQ(r.bestParameters.orderingWindow, 1);
+}
+
+TEST(MaterialCalculation, RapidoNeverEnablesAbreviar)
+{
+    Calc calc(CalcType::Fast, MakeInput({{2000, 1000, 3}}, {{450, 300, 7}}));
+    int enabled = 0;
+    calc.request.callbacks.enableAbbreviate = [&] { ++enabled; };
+    calc.Run();
+    EXPECT_EQ(enabled, 0);
+}
+
+TEST(MaterialCalculation, ClosingTheWindowStopsWithoutAFinalRun)
+{
+    Calc calc(CalcType::Complete, MakeInput({{2000, 1000, 3}}, {{450, 300, 7}}));
+    calc.request.callbacks.enableAbbreviate = [&] { calc.flags.RequestClose(); };
+    const MaterialCalcResult& r = calc.Run();
+    EXPECT_EQ(r.trialsRun, 1);
+    EXPECT_TRUE(r.closed);
+    EXPECT_FALSE(r.finalRun);
+}
+
+struct TimeLimitCase {
+    int limitMinutes;
+    std::chrono::seconds perTrial;
+    long long trials;
+};
+
+TEST(MaterialCalculation, TimeLimitIsTestedBetweenTrialsOnTheMonotonicClock)
+{
+    const TimeLimitCase cases[] = {
+        {0, std::chrono::seconds(0), 1},    // a limit of 0 stops after the first trial
+        {2, std::chrono::seconds(30), 4},   // 30, 60, 90, 120 s
+        {1, std::chrono::seconds(59), 2},   // whole minutes: 59 s is 0
+    };
+    for (const TimeLimitCase& c : cases) {
+        platform::FakeClock clock;
+        clock.SetNow({2026, 12, 31, 23, 59, 30, 0});  // across midnight: only the monotonic clock counts
+        platform::ScopedClock scoped(clock);
+        Calc calc(CalcType::Complete, MakeInput({{2000, 1000, 3}}, {{450, 300, 7}}));
+        calc.options.timeLimited = true;
+        calc.options.timeLimitMinutes = c.limitMinutes;
+        calc.request.callbacks.enableAbbreviate = [&] {
+            clock.Advance(c.perTrial);
+            clock.SetNow({2027, 1, 1, 0, 0, 10, 0});
+        };
+        const MaterialCalcResult& r = calc.Run();
+        EXPECT_EQ(r.trialsRun, c.trials) << c.limitMinutes;
+        EXPECT_TRUE(r.timeLimitReached);
+        EXPECT_FALSE(r.abbreviated);
+        ExpectFinalEqualsBest(r, "time limit");
+    }
+}
+
+TEST(MaterialCalculation, NoTimeLimitWhenLimiteIsNotChosen)
+{
+    platform::FakeClock clock;
+    platform::ScopedClock scoped(clock);
+    Calc calc(CalcType::Fast, MakeInput({{2000, 1000, 3}}, {{450, 300, 7}}));
+    calc.options.timeLimitMinutes = 0;
+    const MaterialCalcResult& r = calc.Run();
+    EXPECT_EQ(r.trialsRun, 3);
+    EXPECT_FALSE(r.timeLimitReached);
+}
+
+struct ErrorCase {
+    const char* name;
+    std::vector<SheetSize> sheets;
+    std::vector<PieceSize> pieces;
+    std::int64_t leftBorder;
+    int loadStatus;
+    StatusCode text;
+    bool stops;  // a stop code, ending the whole calculation
+};
+
+TEST(MaterialCalculation, StatusTextOfThreeOrMoreEndsTheTrialsWithoutAFinalRun)
+{
+    const ErrorCase cases[] = {
+        {"negative border", {{2000, 1000, 3}}, {{400, 300, 2}}, -1, 0,
+         StatusCode::NegativeSafetyBorder, false},
+        {"no pieces", {{2000, 1000, 3}}, {}, 0, 0, StatusCode::NoPieces, true},
+        {"no sheets", {}, {{400, 300, 2}}, 0, 0, StatusCode::NoSheets, true},
+        {"bad kerf", {{2000, 1000, 3}}, {{400, 300, 2}}, 0, 16, StatusCode::BadKerf, true},
+        {"bad piece quantity", {{2000, 1000, 3}}, {{400, 300, 0}}, 0, 0,
+         StatusCode::PieceQuantityBelow1, true},
+    };
+    for (const ErrorCase& c : cases) {
+        Calc calc(CalcType::Complete, MakeInput(c.sheets, c.pieces));
+        calc.options.sheetBorders.left = c.leftBorder;
+        calc.options.material.loadStatus = c.loadStatus;
+        const MaterialCalcResult& r = calc.Run();
+        EXPECT_EQ(r.trialsRun, 1) << c.name;
+        EXPECT_FALSE(r.finalRun) << c.name;
+        EXPECT_EQ(r.status.text, c.text) << c.name;
+        EXPECT_EQ(r.status.stop != StatusCode::None, c.stops) << c.name;
+        if (c.stops) {
+            EXPECT_EQ(r.status.stop, c.text) << c.name;
+        }
+        // The report kept is that of the trial that ended in error.
+        EXPECT_EQ(r.report.Started(), c.text != StatusCode::NegativeSafetyBorder) << c.name;
+    }
+}
+
+struct EndTextCase {
+    const char* name;
+    std::vector<PieceSize> pieces;
+    StatusCode text;
+    long long left;  // pieces in the not-placed summary
+};
+
+TEST(MaterialCalculation, EndTextTellsWhetherEveryPieceWasPlaced)
+{
+    const EndTextCase cases[] = {
+        {"all placed", {{400, 300, 4}}, StatusCode::Finished, 0},
+        {"one too large", {{400, 300, 4}, {3000, 300, 2}}, StatusCode::NoSheetForRemainingPieces,
+         1},
+        {"none fits", {{3000, 300, 2}}, StatusCode::SheetsWithoutArea, 1},
+    };
+    for (const EndTextCase& c : cases) {
+        Calc calc(CalcType::Fast, MakeInput({{2000, 1000, 3}}, c.pieces));
+        const MaterialCalcResult& r = calc.Run();
+        if (c.text == StatusCode::SheetsWithoutArea) {
+            // 21 is 3 or more: it ends the trials and no final run follows.
+            EXPECT_EQ(r.trialsRun, 1);
+            EXPECT_FALSE(r.finalRun);
+        } else {
+            ExpectFinalEqualsBest(r, c.name);
+        }
+        EXPECT_EQ(r.status.text, c.text) << c.name;
+        EXPECT_EQ(r.summary.statusText, c.text) << c.name;
+        EXPECT_EQ(static_cast<long long>(r.summary.unplaced.size()), c.left) << c.name;
+    }
+}
+
+TEST(MaterialCalculation, LayoutCapWithPiecesLeftIsNotReportedAsFinished)
+{
+    // 901 lines of one piece each, one piece per sheet: 900 layouts, one piece left.
+    std::vector<PieceSize> pieces(901, PieceSize{600, 600, 1});
+    Calc calc(CalcType::Fast, MakeInput({{1000, 1000, 1000}}, pieces));
+    calc.options.rotation = vor::RotationChoice::NotAllowed;
+    const MaterialCalcResult& r = calc.Run();
+    ExpectFinalEqualsBest(r, "cap");
+    EXPECT_EQ(r.best.distinctLayouts, 900);
+    EXPECT_EQ(r.status.text, StatusCode::NoSheetForRemainingPieces);
+    ASSERT_EQ(r.summary.unplaced.size(), 1u);
+    EXPECT_EQ(r.summary.unplaced[0].quantity, 1);
+}
+
+TEST(MaterialCalculation, OnlyTheFinalRunWritesTemporaryLayoutFiles)
+{
+    vortest::TempDir dir;
+    const vor::DataFolders folders = vor::MakeDataFolders(dir.path());
+    std::filesystem::create_directories(vor::TempLayoutFile(folders, 1, 7).parent_path());
+    // Left by an earlier calculation under the layout number after the last.
+    vortest::WriteBytes(vor::TempLayoutFile(folders, 3, 7), "old");
+    vortest::WriteBytes(vor::LayoutFile(folders, 3, 7), "old");
+
+    Calc calc(CalcType::Fast, MakeInput({{1000, 1000, 5}}, {{600, 600, 1}, {700, 700, 1}}));
+    calc.request.folders = &folders;
+    int trialsWithFiles = 0;
+    calc.request.callbacks.timeDisplay = [&](const vor::TimeDisplay&) {
+        // Between trials nothing but the final run's files may exist.
+        if (std::filesystem::exists(vor::TempLayoutFile(folders, 1, 7)))
+            ++trialsWithFiles;
+    };
+    const MaterialCalcResult& r = calc.Run();
+    ExpectFinalEqualsBest(r, "files");
+    EXPECT_EQ(r.best.distinctLayouts, 2);
+    EXPECT_EQ(trialsWithFiles, 0);
+    EXPECT_TRUE(std::filesystem::exists(vor::TempLayoutFile(folders, 1, 7)));
+    EXPECT_TRUE(std::filesystem::exists(vor::TempLayoutFile(folders, 2, 7)));
+    EXPECT_FALSE(std::filesystem::exists(vor::TempLayoutFile(folders, 3, 7)));
+    EXPECT_FALSE(std::filesystem::exists(vor::LayoutFile(folders, 3, 7)));
+    EXPECT_TRUE(r.fileProblems.empty());
+}
+
+struct CompareCase {
+    const char* name;
+    vor::TrialResult candidate;
+    bool betterArea;
+    bool betterLayouts;
+};
+
+TEST(MaterialCalculation, TrialComparisonOrders)
+{
+    const vor::TrialResult base{5, 8, 80.0, 50.0, 12.0};
+    const CompareCase cases[] = {
+        {"equal in all five", base, false, false},
+        {"higher yield, more layouts", {6, 8, 81.0, 50.0, 12.0}, true, false},
+        {"fewer layouts, lower yield", {4, 8, 79.0, 50.0, 12.0}, false, true},
+        {"fewer sheets", {5, 7, 80.0, 50.0, 12.0}, true, true},
+        {"lower last score", {5, 8, 80.0, 49.0, 12.0}, true, true},
+        {"shorter cut only", {5, 8, 80.0, 50.0, 11.0}, true, true},
+        {"longer cut only", {5, 8, 80.0, 50.0, 13.0}, false, false},
+    };
+    for (const CompareCase& c : cases) {
+        EXPECT_EQ(vor::IsBetterTrial(vor::OptimisationGoal::BestArea, c.candidate, base),
+                  c.betterArea)
+            << c.name;
+        EXPECT_EQ(vor::IsBetterTrial(vor::OptimisationGoal::FewestLayouts, c.candidate, base),
+                  c.betterLayouts)
+            << c.name;
+        EXPECT_EQ(vor::IsBetterTrial(std::nullopt, c.candidate, base), c.betterLayouts) << c.name;
+    }
+    // The first trial always replaces the starting values.
+    EXPECT_TRUE(vor::IsBetterTrial(vor::OptimisationGoal::BestArea, {1, 1, 0.0, 0.0, 0.0},
+                                   vor::TrialResult{}));
+    EXPECT_TRUE(vor::IsBetterTrial(vor::OptimisationGoal::FewestLayouts, {1, 1, 0.0, 0.0, 0.0},
+                                   vor::TrialResult{}));
+}
+
+TEST(MaterialCalculation, OrderingWindows)
+{
+    struct Case {
+        int r, first, last;
+        bool valid;
+    };
+    const Case cases[] = {{1, 1, 2, true}, {30, 30, 31, true}, {31, 1, 30, true},
+                          {0, 1, 1, false}, {32, 1, 1, false}};
+    for (const Case& c : cases) {
+        const vor::OrderingWindow w = vor::OrderingWindowOf(c.r);
+        EXPECT_EQ(w.firstKey, c.first) << c.r;
+        EXPECT_EQ(w.lastKey, c.last) << c.r;
+        EXPECT_EQ(w.valid, c.valid) << c.r;
+    }
+}
+
+TEST(MaterialCalculation, EqualTrialsKeepTheEarliest)
+{
+    // A single piece on a single sheet: every trial lays out the same.
+    Calc calc(CalcType::Complete, MakeInput({{1000, 1000, 1}}, {{600, 600, 1}}));
+    const MaterialCalcResult& r = calc.Run();
+    ExpectFinalEqualsBest(r, "equal");
+    EXPECT_EQ(r.bestParameters.orderingWindow, 1);
+    EXPECT_EQ(r.bestParameters.threshold, 0);
+    EXPECT_EQ(r.bestParameters.heuristic, 0);
+    EXPECT_EQ(r.bestParameters.preferredEntry, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MaterialCalculation, ReportKeepsOnlyTheFinalRun)
+{
+    Calc calc(CalcType::Fast, MakeInput({{2000, 1000, 3}, {1500, 1000, 2}, {1200, 900, 4}},
+                                        {{450, 300, 7}, {800, 350, 2}}));
+    const MaterialCalcResult& r = calc.Run();
+    ExpectFinalEqualsBest(r, "report");
+    ASSERT_EQ(r.trialsRun, 12);
+    const std::vector<std::string> lines = r.report.Lines();
+    long firstLayoutLines = 0;
+    for (const std::string& line : lines)
+        firstLayoutLines += line == " Montagem 1:" ? 1 : 0;
+    EXPECT_EQ(firstLayoutLines, 1);
+}
+
+}  // namespace
