@@ -15,7 +15,9 @@
 
 #include "tests/support/layout_checks.h"
 #include "vorplan/optimiser/calc_options.h"
+#include "vorplan/optimiser/input_loading.h"
 #include "vorplan/optimiser/layout_search.h"
+#include "vorplan/optimiser/material_calculation.h"
 #include "vorplan/optimiser/placement.h"
 #include "vorplan/optimiser/working_data.h"
 
@@ -87,6 +89,48 @@ Outcome RunTrial(const vor::CalcOptions& options, const std::vector<Line>& lines
     out.left = w.totalPieces;
     out.committed = std::move(committed);
     return out;
+}
+
+// One whole material as the calculation runs it: every planned trial, then
+// the final run that repeats the best one.
+void TimeWholeMaterial(const std::vector<Line>& lines)
+{
+    vor::MaterialInput input;
+    input.sheets.push_back({1, vor::kMaxLineQuantity, 2750, 1830, 27500, 18300});
+    long lineNumber = 1;
+    for (const Line& l : lines)
+        input.pieces.push_back({lineNumber++, l.quantity, l.length / 10, l.width / 10, l.length,
+                                l.width});
+    for (vor::CalcType type : {vor::CalcType::Fast, vor::CalcType::Complete, vor::CalcType::Intensive}) {
+        vor::CalcOptions options;
+        options.calcType = type;
+        options.calcTypeIndex = static_cast<int>(type);
+        options.type = vor::ParametersOf(type);
+        options.sheetBorders = {100, 100, 100, 100};
+        options.material.kerf = 40;
+        options.material.code = 1;
+        vor::RunFlags flags;
+        vor::MaterialCalcRequest request;
+        request.options = &options;
+        request.input = &input;
+        request.flags = &flags;
+        auto work = std::make_unique<vor::OptimiserWork>();
+        auto result = std::make_unique<vor::MaterialCalcResult>();
+        const auto start = std::chrono::steady_clock::now();
+        vor::CalculateMaterial(request, *work, *result);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const char* name = type == vor::CalcType::Fast       ? "Rapido   "
+                           : type == vor::CalcType::Complete ? "Completo "
+                                                             : "Intensivo";
+        std::cout << "whole material " << name << ": trials " << result->trialsRun << " of "
+                  << result->plannedTrials << " + final run, " << Fixed(seconds, 3) << " s, layouts "
+                  << result->finalResult.distinctLayouts << ", sheets "
+                  << result->finalResult.sheetsUsed << ", yield "
+                  << Fixed(result->finalResult.yield, 2) << " %, final == best "
+                  << (vor::SameLayouts(result->bestLayouts, result->finalLayouts) ? "yes" : "NO")
+                  << ", status text " << static_cast<int>(result->status.text) << "\n";
+    }
 }
 
 }  // namespace
@@ -163,5 +207,6 @@ int main(int argc, char** argv)
                 return 1;
         }
     }
+    TimeWholeMaterial(lines);
     return 0;
 }
