@@ -525,34 +525,7 @@ TEST_F(MaterialWindowTest, OkThatCannotWriteReportsAndStaysOpen)
     form.close();
 }
 
-// The names of the visible controls that show no text.
-std::vector<QString> ControlsWithoutText(const QWidget& form)
-{
-    std::vector<QString> missing;
-    for (QAbstractButton* b : form.findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->text().trimmed().isEmpty())
-            missing.push_back(b->objectName());
-    }
-    for (QLabel* l : form.findChildren<QLabel*>()) {
-        if (l->isVisible() && l->text().trimmed().isEmpty())
-            missing.push_back(l->objectName());
-    }
-    for (QGroupBox* g : form.findChildren<QGroupBox*>()) {
-        if (g->isVisible() && g->title().trimmed().isEmpty())
-            missing.push_back(g->objectName());
-    }
-    const auto* tabs = form.findChild<QTabWidget*>();
-    for (int i = 0; tabs && i < tabs->count(); ++i) {
-        if (tabs->isTabVisible(i) && tabs->tabText(i).trimmed().isEmpty())
-            missing.push_back(QStringLiteral("tab %1").arg(i));
-    }
-    return missing;
-}
 
-std::string Names(const std::vector<QString>& names)
-{
-    return QStringList(names.begin(), names.end()).join(QStringLiteral(", ")).toStdString();
-}
 
 // The shipped example material in the shipped languages: every control of
 // every page shown carries a text, and pictures are left in the build tree.
@@ -573,9 +546,9 @@ TEST_F(MaterialWindowTest, ShippedLanguagesGiveEveryControlATextScreenshots)
         for (int page = 0; page < 3; ++page) {
             form.PageControl1->setCurrentIndex(page);
             ProcessEvents();
-            const std::vector<QString> missing = ControlsWithoutText(form);
+            const std::vector<QString> missing = vortest::ControlsWithoutText(form);
             EXPECT_TRUE(missing.empty())
-                << "language " << language << ", page " << page << ", without a text: " << Names(missing);
+                << "language " << language << ", page " << page << ", without a text: " << vortest::JoinNames(missing);
             const QString picture = QStringLiteral(VOR_TEST_OUTPUT_DIR "/material_window_%1_%2.png")
                                         .arg(language)
                                         .arg(page + 1);

@@ -444,19 +444,10 @@ TEST_F(OffcutWindowTest, SaveThatCannotWriteReportsAndKeepsTheTable)
     form.close();
 }
 
-// The names of the visible controls that show no text.
+// The shared check, and the window's own caption.
 std::vector<QString> ControlsWithoutText(const vor::TForm2& form)
 {
-    std::vector<QString> missing;
-    for (QAbstractButton* b : form.findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->text().trimmed().isEmpty())
-            missing.push_back(b->objectName());
-    }
-    const QAbstractItemModel* model = form.StringGrid1->model();
-    for (int column = 0; column < model->columnCount(); ++column) {
-        if (model->headerData(column, Qt::Horizontal).toString().trimmed().isEmpty())
-            missing.push_back(QStringLiteral("heading %1").arg(column));
-    }
+    std::vector<QString> missing = vortest::ControlsWithoutText(form);
     if (form.windowTitle().trimmed().isEmpty())
         missing.push_back(QStringLiteral("caption"));
     return missing;

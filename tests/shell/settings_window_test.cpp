@@ -372,29 +372,7 @@ TEST_F(SettingsWindowTest, OkThatCannotWriteReportsAndStaysOpen)
     form.close();
 }
 
-// The names of the visible controls that show no text.
-std::vector<QString> ControlsWithoutText(const QWidget& form)
-{
-    std::vector<QString> missing;
-    for (QAbstractButton* b : form.findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->text().trimmed().isEmpty())
-            missing.push_back(b->objectName());
-    }
-    for (QLabel* l : form.findChildren<QLabel*>()) {
-        if (l->isVisible() && l->text().trimmed().isEmpty())
-            missing.push_back(l->objectName());
-    }
-    for (QGroupBox* g : form.findChildren<QGroupBox*>()) {
-        if (g->isVisible() && g->title().trimmed().isEmpty())
-            missing.push_back(g->objectName());
-    }
-    return missing;
-}
 
-std::string Names(const std::vector<QString>& names)
-{
-    return QStringList(names.begin(), names.end()).join(QStringLiteral(", ")).toStdString();
-}
 
 // Every control the user sees carries a text, and a picture of the window is
 // left in the build tree to look at.
@@ -402,8 +380,8 @@ TEST_F(SettingsWindowTest, EveryVisibleControlShowsItsTextScreenshot)
 {
     vor::TForm6& form = Open();
     ProcessEvents();
-    const std::vector<QString> missing = ControlsWithoutText(form);
-    EXPECT_TRUE(missing.empty()) << "without a text: " << Names(missing);
+    const std::vector<QString> missing = vortest::ControlsWithoutText(form);
+    EXPECT_TRUE(missing.empty()) << "without a text: " << vortest::JoinNames(missing);
 
     const QString file = QStringLiteral(VOR_TEST_OUTPUT_DIR "/settings_window.png");
     EXPECT_TRUE(form.grab().save(file));
@@ -423,8 +401,8 @@ TEST_F(SettingsWindowTest, ShippedLanguagesGiveEveryControlATextScreenshots)
                           vor::gShared.iconCaptions);
         vor::TForm6& form = Open();
         ProcessEvents();
-        const std::vector<QString> missing = ControlsWithoutText(form);
-        EXPECT_TRUE(missing.empty()) << "language " << language << ", without a text: " << Names(missing);
+        const std::vector<QString> missing = vortest::ControlsWithoutText(form);
+        EXPECT_TRUE(missing.empty()) << "language " << language << ", without a text: " << vortest::JoinNames(missing);
         const QString picture =
             QStringLiteral(VOR_TEST_OUTPUT_DIR "/settings_window_%1.png").arg(language);
         EXPECT_TRUE(form.grab().save(picture));

@@ -1,5 +1,13 @@
 #include "tests/support/ui_fixture.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemModel>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStringList>
+#include <QTabWidget>
+#include <QTableView>
+
 #include <QDeadlineTimer>
 #include <QEvent>
 #include <cstdlib>
@@ -60,6 +68,43 @@ UiEnvironment::~UiEnvironment()
     // Windows a test closed are deleted before the folders go away.
     ProcessEvents();
     vor::gShared.folders = m_oldFolders;
+}
+
+std::vector<QString> ControlsWithoutText(const QWidget& window)
+{
+    std::vector<QString> missing;
+    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>()) {
+        if (b->isVisible() && b->text().trimmed().isEmpty())
+            missing.push_back(b->objectName());
+    }
+    for (const QLabel* l : window.findChildren<QLabel*>()) {
+        if (l->isVisible() && l->text().trimmed().isEmpty())
+            missing.push_back(l->objectName());
+    }
+    for (const QGroupBox* g : window.findChildren<QGroupBox*>()) {
+        if (g->isVisible() && g->title().trimmed().isEmpty())
+            missing.push_back(g->objectName());
+    }
+    for (const QTabWidget* tabs : window.findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->isTabVisible(i) && tabs->tabText(i).trimmed().isEmpty())
+                missing.push_back(QStringLiteral("tab %1").arg(i));
+        }
+    }
+    for (const QTableView* grid : window.findChildren<QTableView*>()) {
+        const QAbstractItemModel* model = grid->model();
+        for (int column = 0; model && grid->isVisible() && column < model->columnCount(); ++column) {
+            if (!grid->isColumnHidden(column) &&
+                model->headerData(column, Qt::Horizontal).toString().trimmed().isEmpty())
+                missing.push_back(QStringLiteral("heading %1").arg(column));
+        }
+    }
+    return missing;
+}
+
+std::string JoinNames(const std::vector<QString>& names)
+{
+    return QStringList(names.begin(), names.end()).join(QStringLiteral(", ")).toStdString();
 }
 
 }  // namespace vortest

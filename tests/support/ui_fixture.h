@@ -4,11 +4,16 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/fake_message_service.h"
 #include "platform/fake_sound.h"
 #include "tests/support/test_support.h"
 #include "vorplan/common/data_folders.h"
+
+class QString;
+class QWidget;
 
 namespace platform {
 class GuardedApplication;
@@ -70,5 +75,12 @@ protected:
 private:
     UiEnvironment m_ui;
 };
+
+// The names of the visible controls of `window` that show no text: buttons,
+// labels, group boxes, visible tabs and the column headings of grids.
+std::vector<QString> ControlsWithoutText(const QWidget& window);
+
+// Names joined for a failure message.
+std::string JoinNames(const std::vector<QString>& names);
 
 }  // namespace vortest
