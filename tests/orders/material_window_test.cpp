@@ -59,15 +59,6 @@ platform::LocalTime At(int hour, int minute, int second)
     return t;
 }
 
-// A language file whose every line names its slot.
-void WriteNumberedLanguageFile(const fs::path& file)
-{
-    std::string text;
-    for (int n = 1; n <= 1000; ++n)
-        text += std::to_string(n) + "\tmsg " + std::to_string(n) + "\r\n";
-    vortest::WriteBytes(file, text);
-}
-
 class MaterialWindowTest : public vortest::UiTest {
 protected:
     void SetUp() override
@@ -75,7 +66,7 @@ protected:
         m_saved = std::make_unique<vor::SharedGlobals>(vor::gShared);
         vor::gShared.settings = vor::GeneralSettings();
         vor::gShared.languageIndex = 1;
-        WriteNumberedLanguageFile(base() / "LANG" / "PORT.PTC");
+        vortest::WriteNumberedLanguageFile(base() / "LANG" / "PORT.PTC");
         vor::LoadLanguage(vor::gShared.folders, 1, vor::gShared.messages, vor::gShared.iconCaptions);
         m_clock.SetNow(At(14, 7, 9));
     }

@@ -47,15 +47,6 @@ std::string Crlf(const std::vector<std::string>& lines)
     return out;
 }
 
-// A language file whose every line names its slot.
-void WriteNumberedLanguageFile(const fs::path& file)
-{
-    std::string text;
-    for (int n = 1; n <= 1000; ++n)
-        text += std::to_string(n) + "\tmsg " + std::to_string(n) + "\r\n";
-    WriteBytes(file, text);
-}
-
 class OffcutWindowTest : public vortest::UiTest {
 protected:
     void SetUp() override
@@ -64,7 +55,7 @@ protected:
         vor::gShared.settings = vor::GeneralSettings();
         vor::gShared.languageIndex = 1;
         vor::gShared.currentMaterial = kMaterial;
-        WriteNumberedLanguageFile(base() / "LANG" / "PORT.PTC");
+        vortest::WriteNumberedLanguageFile(base() / "LANG" / "PORT.PTC");
         vor::LoadLanguage(vor::gShared.folders, 1, vor::gShared.messages, vor::gShared.iconCaptions);
         WriteBytes(vor::MaterialFile(vor::gShared.folders, kMaterial),
                    "[DESC]\r\nCAMPO1=Pinho 18mm\r\n");

@@ -98,15 +98,6 @@ QString PicturePath(const QString& name)
     return folder + QLatin1Char('/') + name + QStringLiteral(".png");
 }
 
-// A language file whose every line names its slot.
-void WriteNumberedLanguageFile(const fs::path& file)
-{
-    std::string text;
-    for (int n = 1; n <= 1000; ++n)
-        text += std::to_string(n) + "\tmsg " + std::to_string(n) + "\r\n";
-    WriteBytes(file, text);
-}
-
 class DialogsTest : public vortest::UiTest {
 protected:
     void SetUp() override
@@ -114,7 +105,7 @@ protected:
         m_saved = std::make_unique<vor::SharedGlobals>(vor::gShared);
         m_savedPick = std::make_unique<vor::PickListState>(vor::gPickList);
         vor::gShared.languageIndex = 1;
-        WriteNumberedLanguageFile(base() / "LANG" / "PORT.PTC");
+        vortest::WriteNumberedLanguageFile(base() / "LANG" / "PORT.PTC");
         vor::LoadLanguage(vor::gShared.folders, 1, vor::gShared.messages, vor::gShared.iconCaptions);
         vor::gMainWindow = {};
         vor::gPickList = {};

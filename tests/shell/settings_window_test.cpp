@@ -51,16 +51,6 @@ QString Q(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-// A language file whose every line names its slot, so each caption shows
-// which message it is.
-void WriteNumberedLanguageFile(const fs::path& file)
-{
-    std::string text;
-    for (int n = 1; n <= 1000; ++n)
-        text += std::to_string(n) + "\tmsg " + std::to_string(n) + "\r\n";
-    vortest::WriteBytes(file, text);
-}
-
 class SettingsWindowTest : public vortest::UiTest {
 protected:
     void SetUp() override
@@ -69,7 +59,7 @@ protected:
         vor::gShared.settings = vor::GeneralSettings();
         vor::gShared.languageIndex = 1;
         vor::gShared.dimensionPrecision = 1;
-        WriteNumberedLanguageFile(base() / "LANG" / "PORT.PTC");
+        vortest::WriteNumberedLanguageFile(base() / "LANG" / "PORT.PTC");
         vor::LoadLanguage(vor::gShared.folders, 1, vor::gShared.messages, vor::gShared.iconCaptions);
         vor::gMainWindow = {};
         vor::gMainWindow.geometry.centreX = 640;

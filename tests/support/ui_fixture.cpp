@@ -107,4 +107,12 @@ std::string JoinNames(const std::vector<QString>& names)
     return QStringList(names.begin(), names.end()).join(QStringLiteral(", ")).toStdString();
 }
 
+void WriteNumberedLanguageFile(const fs::path& file)
+{
+    std::string text;
+    for (int n = 1; n <= 1000; ++n)
+        text += std::to_string(n) + "\tmsg " + std::to_string(n) + "\r\n";
+    WriteBytes(file, text);
+}
+
 }  // namespace vortest

@@ -83,4 +83,8 @@ std::vector<QString> ControlsWithoutText(const QWidget& window);
 // Names joined for a failure message.
 std::string JoinNames(const std::vector<QString>& names);
 
+// Writes a language file whose every line names its slot ("msg 56"), so each
+// caption shows which message it is.
+void WriteNumberedLanguageFile(const fs::path& file);
+
 }  // namespace vortest
