@@ -1,5 +1,7 @@
 #include "ostrel/ostrel_window.h"
 
+#include <functional>
+
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -768,29 +770,24 @@ void TOstrel::EditorCancelClick()
 
 void TOstrel::DeleteLineClick()
 {
-    if (!m_rules.contextMenu || !m_store.MenuFor(m_menuRow).deleteLine)
-        return;
-    const int top = Grid->TopRow();
-    try {
-        WaitCursor wait;
-        const EditResult result = m_store.DeleteLine(m_menuRow);
-        wait.Restore();
-        ApplyEdit(result, top);
-    } catch (const std::exception& error) {
-        Message(error.what());
-    }
-    m_store.ClearMarks();
-    Grid->viewport()->update();
+    if (m_rules.contextMenu && m_store.MenuFor(m_menuRow).deleteLine)
+        RunMenuEdit([this] { return m_store.DeleteLine(m_menuRow); });
 }
 
 void TOstrel::DeleteTableClick()
 {
-    if (!m_rules.contextMenu || !m_store.MenuFor(m_menuRow).deleteTable)
-        return;
+    if (m_rules.contextMenu && m_store.MenuFor(m_menuRow).deleteTable)
+        RunMenuEdit([this] { return m_store.DeleteTable(m_menuRow); });
+}
+
+// One edit of the right-click menu: saved under the wait cursor, the view kept
+// at its top row, a failed save shown and the marks cleared either way.
+void TOstrel::RunMenuEdit(const std::function<EditResult()>& edit)
+{
     const int top = Grid->TopRow();
     try {
         WaitCursor wait;
-        const EditResult result = m_store.DeleteTable(m_menuRow);
+        const EditResult result = edit();
         wait.Restore();
         ApplyEdit(result, top);
     } catch (const std::exception& error) {

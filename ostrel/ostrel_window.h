@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QWidget>
 #include <filesystem>
 #include <memory>
@@ -178,6 +180,7 @@ private:
     bool LoadReport();
     void AfterLoad();
     void ApplyEdit(const EditResult& result, int topRow);
+    void RunMenuEdit(const std::function<EditResult()>& edit);
     void GridPressed(int row, Qt::MouseButton button, QPoint globalPos);
     void ShowEditor(EditorMode mode);
     void PlacePanels();
