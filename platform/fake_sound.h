@@ -12,11 +12,12 @@ namespace platform {
 // A sound service for tests: records every call in order.
 class RecordingSound final : public SoundService {
 public:
-    enum class Call { PlayOnce, PlayLoop, Stop, Beep };
+    enum class Call { PlayOnce, PlayLoop, Stop, Beep, SystemBeep };
 
     struct Event {
         Call call;
-        std::filesystem::path file;  // empty for Stop and Beep
+        std::filesystem::path file;  // empty for Stop and the beeps
+        BeepKind kind = BeepKind::Standard;  // of a SystemBeep
         bool operator==(const Event&) const = default;
     };
 
@@ -30,6 +31,7 @@ public:
     }
     void Stop() override { m_events.push_back({Call::Stop, {}}); }
     void Beep() override { m_events.push_back({Call::Beep, {}}); }
+    void SystemBeep(BeepKind kind) override { m_events.push_back({Call::SystemBeep, {}, kind}); }
 
     const std::vector<Event>& Events() const { return m_events; }
     std::size_t Count(Call call) const
