@@ -325,6 +325,29 @@ TEST_F(CalcDriverTest, UnreadableOrderTableEndsTheRunWithItsStatus)
     EXPECT_EQ(events.report.back(), vor::StatusText(26, 0, {}));
 }
 
+TEST_F(CalcDriverTest, RequestOfTheSharedStateReadsTheSettingsFileNow)
+{
+    vor::gShared.folders = folders;
+    vor::gShared.dimensionPrecision = 1;
+    vor::CalcSettings settings;
+    settings.multiplier = "3";
+    vor::CalcRequest made = vor::MakeCalcRequest(settings, {4, 2}, {9});
+    EXPECT_EQ(made.folders.mont, folders.mont);
+    EXPECT_TRUE(made.internalOrders);
+    EXPECT_FALSE(made.deleteFirstLayoutWhenIncomplete);
+    EXPECT_TRUE(made.decimalPlaces);
+    EXPECT_EQ(made.options.multiplier, 3);
+    EXPECT_EQ(made.orders, (std::vector<long long>{4, 2}));
+    EXPECT_EQ(made.unchosenMaterials, (std::vector<long long>{9}));
+
+    vor::IniFile main(vor::MainSettingsFile());
+    main.WriteString("CALC", "INTERNO", "0");
+    main.WriteString("CALC", "APAGA_MAPA1_INCOMPLETO", "1");
+    made = vor::MakeCalcRequest(settings, {4}, {});
+    EXPECT_FALSE(made.internalOrders);
+    EXPECT_TRUE(made.deleteFirstLayoutWhenIncomplete);
+}
+
 TEST(CalcDriverSearch, CandidatesFollowTheRangeRules)
 {
     struct Case {

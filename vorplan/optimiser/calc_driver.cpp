@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "vorplan/common/conversions.h"
 #include "vorplan/common/errors.h"
+#include "vorplan/common/globals.h"
 #include "vorplan/common/ini_file.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/state_files.h"
@@ -491,6 +492,29 @@ private:
 };
 
 }  // namespace
+
+// ---- The request ----------------------------------------------------------------------
+
+bool DeleteFirstLayoutWhenIncomplete(const IniFile& mainSettings)
+{
+    return mainSettings.ReadInteger("CALC", "APAGA_MAPA1_INCOMPLETO", 0) == 1;
+}
+
+CalcRequest MakeCalcRequest(const CalcSettings& settings, std::vector<long long> orders,
+                            std::vector<long long> unchosenMaterials)
+{
+    CalcRequest request;
+    request.folders = gShared.folders;
+    const IniFile mainSettings(MainSettingsFile());
+    request.internalOrders = mainSettings.ReadBool("CALC", "INTERNO", true);
+    request.deleteFirstLayoutWhenIncomplete = DeleteFirstLayoutWhenIncomplete(mainSettings);
+    request.settings = settings;
+    request.options = MakeCalcOptions(settings);
+    request.orders = std::move(orders);
+    request.unchosenMaterials = std::move(unchosenMaterials);
+    request.decimalPlaces = gShared.dimensionPrecision == 1;
+    return request;
+}
 
 // ---- Checks and lists -------------------------------------------------------------------
 

@@ -17,6 +17,8 @@
 
 namespace vor {
 
+class IniFile;
+
 // One whole calculation as the calculation window starts it: the checks of
 // the selection, the calculation's order and material lists and their merged
 // piece lists, every chosen material (or the best sheet-size search), the
@@ -39,6 +41,16 @@ struct CalcRequest {
     bool decimalPlaces = false;                // the decimal-precision setting (report header)
     bool deleteFirstLayoutWhenIncomplete = false;  // CALC APAGA_MAPA1_INCOMPLETO of VL_.INI
 };
+
+// The general setting that makes status text 2 also remove layout file 1 of
+// every material: CALC APAGA_MAPA1_INCOMPLETO = 1 (not written unless set).
+bool DeleteFirstLayoutWhenIncomplete(const IniFile& mainSettings);
+
+// A request from the shared state: the shared folders, INTERNO and the
+// setting above read from VL_.INI now, the dimension precision, the options
+// converted from `settings`. Throws OverflowError like MakeCalcOptions.
+CalcRequest MakeCalcRequest(const CalcSettings& settings, std::vector<long long> orders,
+                            std::vector<long long> unchosenMaterials);
 
 // Where the calculation reports; called on the calculation's thread. Every
 // method does nothing unless overridden.
