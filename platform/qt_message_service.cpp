@@ -4,6 +4,9 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMetaObject>
+#include <QThread>
+#include <string>
 
 #include "platform/qt_text.h"
 
@@ -122,6 +125,17 @@ Answer AnswerOf(QMessageBox::StandardButton button, Buttons buttons)
 Answer QtMessageService::Show(std::string_view text, std::string_view title, MessageKind kind,
                               Buttons buttons)
 {
+    if (QThread::currentThread() != QApplication::instance()->thread()) {
+        // A worker (the calculation) never waits on the window thread: the box
+        // is shown there later and the call is answered as dismissed.
+        QMetaObject::invokeMethod(
+            QApplication::instance(),
+            [this, t = std::string(text), c = std::string(title), kind, buttons] {
+                Show(t, c, kind, buttons);
+            },
+            Qt::QueuedConnection);
+        return DismissedAnswer(buttons);
+    }
     const QString caption = title.empty() ? QApplication::applicationName() : ToQString(title);
     // The texts break lines with CR, as the original system did; Qt wants LF.
     QString body = ToQString(text);

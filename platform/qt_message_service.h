@@ -5,7 +5,9 @@
 namespace platform {
 
 // Message boxes on QMessageBox, modal over the active window. The text is
-// shown as plain text (paths and user data never turn into markup).
+// shown as plain text (paths and user data never turn into markup). Called
+// from another thread, the box is shown on the window thread and the call
+// returns at once, answered as dismissed.
 class QtMessageService final : public MessageService {
 public:
     Answer Show(std::string_view text, std::string_view title, MessageKind kind,

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 #include <stdexcept>
+#include <thread>
 
 #include "tests/support/ui_fixture.h"
 
@@ -229,6 +230,32 @@ TEST_F(QtMessages, TheBoxBelongsToTheActiveWindow)
     Seen seen;
     ShowReal("x", {}, MessageKind::Plain, Buttons::Ok, Press(QMessageBox::Ok), seen);
     EXPECT_EQ(seen.parent, &window);
+}
+
+TEST_F(QtMessages, AWorkerThreadNeverWaitsAndTheBoxComesUpOnTheWindowThread)
+{
+    platform::QtMessageService service;
+    Answer answer = Answer::Yes;
+    std::thread worker([&] {
+        answer = service.Show("Não pude apagar x", {}, MessageKind::Error, Buttons::YesNo);
+    });
+    worker.join();  // returned without any event processed here
+    EXPECT_EQ(answer, Answer::No);
+
+    QString shownText;
+    bool onWindowThread = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shownText = box->text();
+            onWindowThread = box->thread() == QApplication::instance()->thread();
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    poll.start(10);
+    EXPECT_TRUE(vortest::WaitUntil([&] { return !shownText.isEmpty(); }));
+    EXPECT_EQ(shownText, QStringLiteral("Não pude apagar x"));
+    EXPECT_TRUE(onWindowThread);
 }
 
 }  // namespace
