@@ -269,7 +269,7 @@ TEST_F(CalcEventsBridgeTest, ShowMessageOnTheUiThreadShowsTheBoxWithoutWaitingOn
 TEST_F(CalcEventsBridgeTest, ReleaseOrDestructionEndsAPendingShowMessageWithoutADeadlock)
 {
     enum class Moment { BeforeTheBoxIsUp, WhileTheBoxIsUp };
-    enum class Ending { Release, Destroy };
+    enum class Ending { Release, Destroy, CloseFlag };
     struct Case {
         const char* name;
         Moment moment;
@@ -282,6 +282,9 @@ TEST_F(CalcEventsBridgeTest, ReleaseOrDestructionEndsAPendingShowMessageWithoutA
         {"release while the box is up", Moment::WhileTheBoxIsUp, Ending::Release, {"primeira"}},
         {"destroy before the box", Moment::BeforeTheBoxIsUp, Ending::Destroy, {}},
         {"destroy while the box is up", Moment::WhileTheBoxIsUp, Ending::Destroy, {"primeira"}},
+        // The run controller closes the run before it waits for its thread.
+        {"closing flag before the box", Moment::BeforeTheBoxIsUp, Ending::CloseFlag, {}},
+        {"closing flag while the box is up", Moment::WhileTheBoxIsUp, Ending::CloseFlag, {"primeira"}},
     };
     HeldMessages held(messages());
     platform::ScopedMessages install(held);
@@ -294,11 +297,15 @@ TEST_F(CalcEventsBridgeTest, ReleaseOrDestructionEndsAPendingShowMessageWithoutA
         std::atomic<bool> calling{false};
         std::atomic<bool> firstReturned{false};
         const bool release = c.ending == Ending::Release;
+        vor::RunFlags flags;
+        m_bridge->WatchFlags(&flags);
 
         const auto end = [&] {
             EXPECT_FALSE(firstReturned);
             if (release)
                 m_bridge->Release();
+            else if (c.ending == Ending::CloseFlag)
+                flags.RequestClose();
             else
                 m_bridge.reset();
             // The worker goes on at once, with no event of the UI thread run.
@@ -323,6 +330,8 @@ TEST_F(CalcEventsBridgeTest, ReleaseOrDestructionEndsAPendingShowMessageWithoutA
         }
         JoinWorker();
         vortest::ProcessEvents();
+        if (m_bridge)
+            m_bridge->WatchFlags(nullptr);  // the flags end with this case
         EXPECT_EQ(messages().Texts(), c.shown);
     }
 }

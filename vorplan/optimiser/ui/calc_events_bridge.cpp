@@ -2,6 +2,8 @@
 
 #include <QMetaObject>
 #include <QThread>
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -23,6 +25,7 @@ struct QueuedCalcEvents::Gate {
     std::mutex mutex;
     std::condition_variable changed;
     bool released = false;
+    std::atomic<const RunFlags*> flags{nullptr};
 
     bool Released()
     {
@@ -54,6 +57,11 @@ QueuedCalcEvents::~QueuedCalcEvents()
 void QueuedCalcEvents::SetTickInterval(int milliseconds)
 {
     m_timer.setInterval(milliseconds);
+}
+
+void QueuedCalcEvents::WatchFlags(const RunFlags* flags)
+{
+    m_gate->flags = flags;
 }
 
 void QueuedCalcEvents::Release()
@@ -90,7 +98,8 @@ void QueuedCalcEvents::ShowMessage(const std::string& text)
     QMetaObject::invokeMethod(
         this,
         [gate, dismissed, text] {
-            if (!gate->Released())
+            const RunFlags* watched = gate->flags.load();
+            if (!gate->Released() && !(watched && watched->closing.load()))
                 platform::ShowMessage(text);
             {
                 std::lock_guard lock(gate->mutex);
@@ -101,7 +110,13 @@ void QueuedCalcEvents::ShowMessage(const std::string& text)
         Qt::QueuedConnection);
 
     std::unique_lock lock(gate->mutex);
-    gate->changed.wait(lock, [&] { return gate->released || *dismissed; });
+    const RunFlags* flags = gate->flags.load();
+    const auto done = [&] {
+        return gate->released || *dismissed || (flags && flags->closing.load());
+    };
+    // The closing flag is set without the gate, so it is polled.
+    while (!gate->changed.wait_for(lock, std::chrono::milliseconds(20), done)) {
+    }
 }
 
 void QueuedCalcEvents::BusyChanged(bool busy)

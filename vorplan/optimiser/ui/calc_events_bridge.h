@@ -30,6 +30,11 @@ public:
     QueuedCalcEvents(const QueuedCalcEvents&) = delete;
     QueuedCalcEvents& operator=(const QueuedCalcEvents&) = delete;
 
+    // Ends the waits in ShowMessage also when `flags` asks the run to close,
+    // as the run controller does before it waits for its thread; so the
+    // window may drop the controller while a box is up. Call before the run.
+    void WatchFlags(const RunFlags* flags);
+
     // The interval of the end signal's timer (500 ms unless set).
     void SetTickInterval(int milliseconds);
 
