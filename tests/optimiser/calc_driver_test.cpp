@@ -29,7 +29,7 @@ public:
     std::vector<std::string> events;
     std::vector<std::string> candidates;
     std::vector<std::string> bestPositions;
-    bool pressOk = true;
+    std::vector<std::string> errorTexts;
 
     void ReportLines(const std::vector<std::string>& lines) override
     {
@@ -57,6 +57,7 @@ public:
     }
     void EndSignalStopped() override { events.push_back("signal off"); }
     void EndPageShown() override { events.push_back("end page"); }
+    void Error(const std::string& text) override { errorTexts.push_back(text); }
     void ViewRequested() override { events.push_back("view"); }
     void WaitForOk(const vor::RunFlags&) override { events.push_back("wait"); }
 
@@ -310,6 +311,26 @@ TEST_F(CalcDriverTest, StopCodeWritesNoLayoutFilesAndRemovesLayoutOne)
     EXPECT_TRUE(fs::exists(vor::TempLayoutFile(folders, 1, 1)));
     EXPECT_EQ(result.piecesPlaced, 0);
     EXPECT_TRUE(events.Has("wait"));
+}
+
+TEST_F(CalcDriverTest, UnwritableFileOfAFinalRunStopsTheRunAndSaysWhy)
+{
+    WriteOrder(1, std::vector<Line>{{1, 1, 300, 200, 1}, {1, 1, 300, 200, 2}});
+    request.orders = {1};
+    // The history line of material 1 cannot be written.
+    fs::create_directories(vor::CalcHistoryFile(folders, 1));
+
+    const CalcRunResult result = Run();
+    EXPECT_EQ(result.statusText, 3);
+    EXPECT_EQ(result.outcomes.size(), 0u);  // material 2 never ran
+    EXPECT_FALSE(fs::exists(vor::LayoutFile(folders, 1, 1)));
+    EXPECT_FALSE(fs::exists(vor::LayoutFile(folders, 1, 2)));
+    ASSERT_FALSE(events.errorTexts.empty());
+    EXPECT_NE(events.errorTexts.front().find("ULTIMAS"), std::string::npos)
+        << events.errorTexts.front();
+    // The run still ends as a run does: the busy flag cleared, the wait for "Ok".
+    EXPECT_EQ(events.events.back(), "signal off");
+    EXPECT_TRUE(events.Has("idle"));
 }
 
 TEST_F(CalcDriverTest, UnreadableOrderTableEndsTheRunWithItsStatus)

@@ -306,7 +306,17 @@ private:
             request.callbacks = Callbacks();
 
             const auto started = std::chrono::steady_clock::now();
-            CalculateMaterial(request, *m_work, *m_material);
+            try {
+                CalculateMaterial(request, *m_work, *m_material);
+            } catch (const std::exception& e) {
+                // A file of the final run could not be written: the run stops
+                // here and shows why, and no layout file claims a result.
+                m_report.Add(e.what());
+                m_events.Error(e.what());
+                m_statusText = kErrorWithoutText;
+                m_stop = kErrorWithoutText;
+                break;
+            }
             const MaterialCalcResult& r = *m_material;
             m_report.AddRun(r.report);
             for (const LayoutFileProblem& problem : r.fileProblems)
@@ -437,7 +447,11 @@ private:
         // Text 5 skips the end page and the records, as the window always had it.
         if (m_statusText != StatusCode::TooManyPiecesInLayout) {
             m_events.EndPageShown();
-            WriteCalcData();
+            try {
+                WriteCalcData();
+            } catch (const std::exception& e) {
+                m_events.Error(e.what());
+            }
             try {
                 WriteDataCoStamp(m_folders, platform::GetClock());
             } catch (const IoError& e) {

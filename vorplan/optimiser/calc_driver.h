@@ -176,9 +176,10 @@ SearchRange NormaliseSearchRange(std::int64_t from, std::int64_t to, std::int64_
 // the width long and the height wide.
 std::vector<CandidateSheet> SearchCandidates(const CalcOptions& options);
 
-// Runs the whole calculation. Files it cannot write are reported through
-// the report and the status; it throws only what a broken installation
-// gives (IoError of CALC_DAT.INI, which the window shows).
+// Runs the whole calculation. A file it cannot write is reported through
+// CalcEvents::Error (and the report); one of a material's final run stops the
+// calculation with status text 3, so no layout file claims a result. Never
+// throws but for a lack of memory.
 CalcRunResult RunCalculation(const CalcRequest& request, CalcEvents& events, RunFlags& flags);
 
 // The calculation as a job of the run controller: the report lines go to the
