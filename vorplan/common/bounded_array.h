@@ -29,12 +29,19 @@ public:
     void Fill(const T& value) { std::fill(m_items.begin(), m_items.end(), value); }
 
 private:
+    // The check stays in the hot loops of the optimiser, so it is kept small
+    // enough to inline and the error is built out of line.
     static std::size_t Slot(long index)
     {
-        if (!Contains(index))
-            throw RangeError("Erro de intervalo: índice " + std::to_string(index) +
-                             " fora de 1.." + std::to_string(Capacity));
+        if (!Contains(index)) [[unlikely]]
+            ThrowOutOfRange(index);
         return static_cast<std::size_t>(index - 1);
+    }
+
+    [[noreturn, gnu::noinline, gnu::cold]] static void ThrowOutOfRange(long index)
+    {
+        throw RangeError("Erro de intervalo: índice " + std::to_string(index) + " fora de 1.." +
+                         std::to_string(Capacity));
     }
 
     std::vector<T> m_items;
