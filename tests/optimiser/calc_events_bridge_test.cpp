@@ -174,7 +174,9 @@ protected:
 
 TEST_F(CalcEventsBridgeTest, EventsArriveOnTheUiThreadInTheOrderOfTheCalls)
 {
+    // The music plays only when its file is there.
     const vortest::fs::path music = base() / "musica.wav";
+    vortest::WriteBytes(music, "RIFF");
     RunOnWorker([&](QueuedCalcEvents& events) {
         events.BusyChanged(true);
         events.MusicStarted(music);

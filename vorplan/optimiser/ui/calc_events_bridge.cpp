@@ -10,6 +10,7 @@
 #include "platform/message_service.h"
 #include "platform/qt_text.h"
 #include "platform/sound.h"
+#include "vorplan/common/small_helpers.h"
 
 namespace vor {
 
@@ -159,7 +160,7 @@ void QueuedCalcEvents::AbbreviateEnabled()
 void QueuedCalcEvents::BetterTrial()
 {
     QMetaObject::invokeMethod(
-        this, [] { platform::Sound().Beep(); }, Qt::QueuedConnection);
+        this, [] { vor::Beep(); }, Qt::QueuedConnection);
 }
 
 void QueuedCalcEvents::Error(const std::string& text)
@@ -180,13 +181,13 @@ void QueuedCalcEvents::BestPositionAdded(const std::string& line)
 void QueuedCalcEvents::MusicStarted(const Path& waveFile)
 {
     QMetaObject::invokeMethod(
-        this, [waveFile] { platform::Sound().PlayLoop(waveFile); }, Qt::QueuedConnection);
+        this, [waveFile] { PlaySoundLoop(waveFile); }, Qt::QueuedConnection);
 }
 
 void QueuedCalcEvents::MusicStopped()
 {
     QMetaObject::invokeMethod(
-        this, [] { platform::Sound().Stop(); }, Qt::QueuedConnection);
+        this, [] { StopSound(); }, Qt::QueuedConnection);
 }
 
 void QueuedCalcEvents::EndSignalStarted(EndSignal signal, SignalRepeat repeat, const Path& waveFile)
