@@ -269,6 +269,12 @@ TEST_F(CalcDriverTest, UnchosenMaterialIsNotCalculatedNorListedAsUsed)
     EXPECT_EQ(vor::ReadTextLines(Mont("MAT.SEQ")), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(vor::DecodeMaterialsUsed(vortest::ReadBytes(vor::CalcMaterialsBinFile(folders))),
               (std::vector<std::int32_t>{2}));
+    // With every material unchosen there is nothing to calculate.
+    request.unchosenMaterials = {1, 2};
+    const CalcRunResult none = Run();
+    EXPECT_EQ(none.statusText, 7);
+    EXPECT_TRUE(none.outcomes.empty());
+    EXPECT_FALSE(fs::exists(vor::LayoutFile(folders, 1, 2)));
 }
 
 TEST_F(CalcDriverTest, IncompleteRunShowsItsMessageAndWaitsEvenWithShowLayouts)

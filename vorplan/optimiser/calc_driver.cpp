@@ -227,7 +227,10 @@ private:
 
         StatusCode status = BuildMergedPieceLists(m_folders, m_request.internalOrders,
                                                   m_result.orders, m_result.materials);
-        if (status == StatusCode::None && m_materials.count == 0)
+        // Nothing to calculate: no marked line, or every material unchosen.
+        const bool anyChosen = std::any_of(m_result.materials.begin(), m_result.materials.end(),
+                                           [](const MaterialEntry& m) { return m.marked; });
+        if (status == StatusCode::None && !anyChosen)
             status = StatusCode::NoPieces;
         if (status != StatusCode::None)
             SetRunStop(status);
