@@ -39,12 +39,6 @@ FileOps& DefaultFileOps()
     return ops;
 }
 
-namespace {
-
-// A long file name plus the prefix and suffix could pass the name limit, so
-// the temporary keeps only the start of it.
-constexpr std::size_t kTempNameKeep = 200;
-
 mode_t NewFileMode()
 {
     // umask can only be read by setting it; put it straight back.
@@ -52,6 +46,25 @@ mode_t NewFileMode()
     ::umask(mask);
     return 0666 & ~mask;
 }
+
+int CreateTempFile(const fs::path& folder, const std::string& fileName, mode_t mode,
+                   std::string& tempName)
+{
+    // A long file name plus the prefix and suffix could pass the name limit, so
+    // the temporary keeps only the start of it.
+    constexpr std::size_t kTempNameKeep = 200;
+    std::string temp = (folder / ("." + fileName.substr(0, kTempNameKeep) + ".XXXXXX")).string();
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    // mkstemp makes the file private; give it the bits the file had (or would
+    // get if created). A file system without modes refusing this is harmless.
+    ::fchmod(fd, mode);
+    tempName = std::move(temp);
+    return fd;
+}
+
+namespace {
 
 // Closes and removes the temporary, then reports the failure; `code` is the
 // errno of the call that failed, taken before the clean-up can change it.
@@ -107,13 +120,10 @@ void WriteFileAtomically(const fs::path& target, std::string_view data, FileOps&
     else
         mode = NewFileMode();
 
-    std::string temp = (folder / ("." + name.substr(0, kTempNameKeep) + ".XXXXXX")).string();
-    int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    std::string temp;
+    int fd = CreateTempFile(folder, name, mode, temp);
     if (fd < 0)
         throw IoError(path, errno, "gravar");
-    // mkstemp makes the file private; give it the bits the file had (or would
-    // get if created). A file system without modes refusing this is harmless.
-    ::fchmod(fd, mode);
 
     const char* next = data.data();
     std::size_t left = data.size();

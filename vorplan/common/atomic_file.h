@@ -27,6 +27,15 @@ FileOps& DefaultFileOps();
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view data,
                          FileOps& ops = DefaultFileOps());
 
+// The permission bits a new file gets under the current umask.
+mode_t NewFileMode();
+
+// Opens a new temporary file in `folder` named after `fileName` ("." + the
+// name's first 200 characters + a random suffix) with the bits `mode`, and
+// stores its path in `tempName`. Returns the descriptor, or -1 with errno set.
+int CreateTempFile(const std::filesystem::path& folder, const std::string& fileName, mode_t mode,
+                   std::string& tempName);
+
 // Reads a whole file as bytes; throws IoError when it cannot.
 std::string ReadFileBytes(const std::filesystem::path& path);
 

@@ -22,16 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// As the atomic writer: a long name plus prefix and suffix must stay a name.
-constexpr std::size_t kTempNameKeep = 200;
-
-mode_t NewFileMode()
-{
-    const mode_t mask = ::umask(0077);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 bool IsRegularNoFollow(const Path& path)
 {
     struct stat info {};
@@ -71,15 +61,12 @@ public:
 
     void CreateTemp(const Path& target, mode_t mode)
     {
-        std::string name = (target.parent_path() /
-                            ("." + target.filename().string().substr(0, kTempNameKeep) + ".XXXXXX"))
-                               .string();
-        const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+        std::string name;
+        const int fd = CreateTempFile(target.parent_path(), target.filename().string(), mode, name);
         if (fd < 0)
             throw IoError(target, errno, "criar");
         m_temp = fd;
         m_tempName = std::move(name);
-        ::fchmod(m_temp, mode);
     }
 
     // Copies, flushes and renames the temporary over `target`; false on any failure.
