@@ -7,24 +7,12 @@
 
 #include "vorplan/common/codec.h"
 #include "vorplan/common/ini_file.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-std::string Join(const vor::IniDocument& doc)
-{
-    std::string text;
-    for (const auto& line : doc.Lines()) {
-        text += line;
-        text += '\n';
-    }
-    return text;
-}
+using vorfuzz::Check;
+using vorfuzz::Join;
 
 }  // namespace
 

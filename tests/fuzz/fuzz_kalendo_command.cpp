@@ -7,14 +7,11 @@
 
 #include "kalendo/message_set.h"
 #include "kalendo/viewer_command.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
+using vorfuzz::Check;
 
 }  // namespace
 

@@ -10,36 +10,13 @@
 #include "vorplan/common/codec.h"
 #include "vorplan/common/ini_file.h"
 #include "vorplan/orders/project_description.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-std::string Join(const vor::IniDocument& doc)
-{
-    std::string text;
-    for (const auto& line : doc.Lines()) {
-        text += line;
-        text += '\n';
-    }
-    return text;
-}
-
-// Reading trims a value and takes one pair of quotes off it, so such a value
-// changes at a save; every other text comes back as it went.
-bool Quoted(const std::string& s)
-{
-    if (s.empty())
-        return false;
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    if (blank(s.front()) || blank(s.back()))
-        return true;
-    return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.front() == s.back();
-}
+using vorfuzz::Check;
+using vorfuzz::Join;
+using vorfuzz::Quoted;
 
 bool AnyQuoted(const vor::ProjectDescription& d)
 {
