@@ -15,26 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/allocation_counter.h"
 #include "tests/support/layout_checks.h"
 #include "tests/support/test_support.h"
 #include "vorplan/common/data_folders.h"
 #include "vorplan/optimiser/layout_files.h"
 #include "vorplan/optimiser/sheet_preparation.h"
-
-// Counts every allocation of the test program, to show that a search makes none.
-namespace {
-std::atomic<long> gAllocations{0};
-}  // namespace
-
-[[gnu::noinline]] void* operator new(std::size_t size)
-{
-    ++gAllocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -478,10 +464,10 @@ TEST(RunLayoutStep, MakesNoAllocation)
     callbacks.newBest = [&reports](const vor::NewBest&) { ++reports; };
     const vor::PlacementSettings placement = vor::MakePlacementSettings(job.options);
     job.work->currentEntry = 1;
-    const long before = gAllocations;
+    const long before = vortest::AllocationCount();
     for (int key = 1; key <= 2; ++key)
         vor::RunLayoutStep(*job.work, job.options, placement, key, callbacks);
-    EXPECT_EQ(gAllocations - before, 0);
+    EXPECT_EQ(vortest::AllocationCount() - before, 0);
     EXPECT_GT(reports, 0);
 }
 

@@ -18,22 +18,7 @@
 #include <tuple>
 #include <vector>
 
-// Counts every allocation of the test program, to show that a fill makes none.
-namespace {
-std::atomic<long> gAllocations{0};
-}  // namespace
-
-// Kept out of line so that the compiler never pairs an inlined free() with
-// the standard operator new.
-[[gnu::noinline]] void* operator new(std::size_t size)
-{
-    ++gAllocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/support/allocation_counter.h"
 
 namespace {
 
@@ -1233,9 +1218,9 @@ TEST(PlacementSpeed, AttemptsAllocateNothing)
 {
     Job job;
     MakeWorkshopJob(job);
-    const long before = gAllocations.load();
+    const long before = vortest::AllocationCount();
     RunAttempts(job, 64);
-    EXPECT_EQ(gAllocations.load(), before);
+    EXPECT_EQ(vortest::AllocationCount(), before);
     EXPECT_GT(job.work->attempt.usedArea, 0);
 }
 
