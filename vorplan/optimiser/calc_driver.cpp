@@ -208,8 +208,10 @@ private:
             m_events.Error(e.what());
         }
 
-        CalcListsResult lists =
-            CalcMaterialsOfOrders(m_folders, m_request.internalOrders, m_result.orders);
+        // Every order table is read once, for the materials and the merged lists.
+        const OrderTables tables =
+            ReadOrderTables(m_folders, m_request.internalOrders, m_result.orders);
+        CalcListsResult lists{MaterialsOfTables(tables), tables.status};
         if (static_cast<long>(lists.materials.size()) > kSelectionCapacity) {
             m_events.ShowMessage(Msg(kTooManyMaterialsMessage) + " " + Number(kSelectionCapacity));
             return false;
@@ -225,8 +227,7 @@ private:
         m_report.Add("Materiais : " + JoinCodes(m_result.materials));
         WriteMaterialSelection(m_folders, m_materials);
 
-        StatusCode status = BuildMergedPieceLists(m_folders, m_request.internalOrders,
-                                                  m_result.orders, m_result.materials);
+        StatusCode status = WriteMergedPieceLists(m_folders, tables, m_result.materials);
         // Nothing to calculate: no marked line, or every material unchosen.
         const bool anyChosen = std::any_of(m_result.materials.begin(), m_result.materials.end(),
                                            [](const MaterialEntry& m) { return m.marked; });
@@ -546,28 +547,43 @@ std::optional<std::string> CheckCalcStart(const CalcRequest& request)
     return std::nullopt;
 }
 
-CalcListsResult CalcMaterialsOfOrders(const DataFolders& folders, bool internalOrders,
-                                      const std::vector<long long>& orders)
+OrderTables ReadOrderTables(const DataFolders& folders, bool internalOrders,
+                            const std::vector<long long>& orders)
 {
-    CalcListsResult result;
+    OrderTables tables;
     for (std::size_t k = 0; k < orders.size() && static_cast<long>(k) < kCalcOrderLimit; ++k) {
-        const std::optional<std::vector<std::string>> lines =
+        std::optional<std::vector<std::string>> lines =
             ReadTextLines(OrderTableFile(folders, orders[k], internalOrders));
-        if (!lines) {
-            result.status = StatusCode::OrderTableUnreadable;
-            continue;
-        }
-        for (const std::string& line : *lines) {
+        if (!lines)
+            tables.status = StatusCode::OrderTableUnreadable;
+        tables.orders.push_back(orders[k]);
+        tables.lines.push_back(lines ? std::move(*lines) : std::vector<std::string>{});
+    }
+    return tables;
+}
+
+std::vector<MaterialEntry> MaterialsOfTables(const OrderTables& tables)
+{
+    std::vector<MaterialEntry> materials;
+    for (const std::vector<std::string>& table : tables.lines) {
+        for (const std::string& line : table) {
             long long material = 0;
             if (!MarkedLineMaterial(line, material))
                 continue;
-            const bool known = std::any_of(result.materials.begin(), result.materials.end(),
+            const bool known = std::any_of(materials.begin(), materials.end(),
                                            [&](const MaterialEntry& m) { return m.code == material; });
             if (!known)
-                result.materials.push_back({static_cast<std::int32_t>(material), true});
+                materials.push_back({static_cast<std::int32_t>(material), true});
         }
     }
-    return result;
+    return materials;
+}
+
+CalcListsResult CalcMaterialsOfOrders(const DataFolders& folders, bool internalOrders,
+                                      const std::vector<long long>& orders)
+{
+    const OrderTables tables = ReadOrderTables(folders, internalOrders, orders);
+    return {MaterialsOfTables(tables), tables.status};
 }
 
 void AppendMergedLines(const std::vector<std::string>& tableLines, long long code,
@@ -579,24 +595,14 @@ void AppendMergedLines(const std::vector<std::string>& tableLines, long long cod
     }
 }
 
-StatusCode BuildMergedPieceLists(const DataFolders& folders, bool internalOrders,
-                                 const std::vector<long long>& orders,
+StatusCode WriteMergedPieceLists(const DataFolders& folders, const OrderTables& tables,
                                  const std::vector<MaterialEntry>& materials)
 {
-    StatusCode status = StatusCode::None;
-    // Each table is read once for all the lists.
-    std::vector<std::vector<std::string>> tables;
-    for (std::size_t k = 0; k < orders.size() && static_cast<long>(k) < kCalcOrderLimit; ++k) {
-        std::optional<std::vector<std::string>> lines =
-            ReadTextLines(OrderTableFile(folders, orders[k], internalOrders));
-        if (!lines)
-            status = StatusCode::OrderTableUnreadable;
-        tables.push_back(lines ? std::move(*lines) : std::vector<std::string>{});
-    }
+    StatusCode status = tables.status;
     for (std::size_t i = 0; i < materials.size(); ++i) {
         std::vector<std::string> merged;
-        for (std::size_t k = 0; k < tables.size(); ++k)
-            AppendMergedLines(tables[k], materials[i].code, orders[k], merged);
+        for (std::size_t k = 0; k < tables.lines.size(); ++k)
+            AppendMergedLines(tables.lines[k], materials[i].code, tables.orders[k], merged);
         try {
             WriteTextLines(
                 MergedPieceListFile(folders, static_cast<long long>(i + 1), materials[i].code),
@@ -606,6 +612,14 @@ StatusCode BuildMergedPieceLists(const DataFolders& folders, bool internalOrders
         }
     }
     return status;
+}
+
+StatusCode BuildMergedPieceLists(const DataFolders& folders, bool internalOrders,
+                                 const std::vector<long long>& orders,
+                                 const std::vector<MaterialEntry>& materials)
+{
+    return WriteMergedPieceLists(folders, ReadOrderTables(folders, internalOrders, orders),
+                                 materials);
 }
 
 MaterialValues MaterialValuesOf(long long code, const MaterialRecord& record)

@@ -139,6 +139,26 @@ struct CalcListsResult {
     StatusCode status = StatusCode::None;
 };
 
+// The piece tables of the calculation's orders (the first 30), read once:
+// a table that cannot be read stands as empty and gives status 26.
+struct OrderTables {
+    std::vector<long long> orders;
+    std::vector<std::vector<std::string>> lines;  // one table per order
+    StatusCode status = StatusCode::None;
+};
+OrderTables ReadOrderTables(const DataFolders& folders, bool internalOrders,
+                            const std::vector<long long>& orders);
+
+// The codes of the marked lines (mark above 0) of `tables`, in the order
+// found, each once, all marked.
+std::vector<MaterialEntry> MaterialsOfTables(const OrderTables& tables);
+
+// Writes TMP/ALL<position>.<code> of every material of `materials` from
+// `tables`; the status of the tables, or 27 when a list could not be written
+// (that list is left out). Never throws.
+StatusCode WriteMergedPieceLists(const DataFolders& folders, const OrderTables& tables,
+                                 const std::vector<MaterialEntry>& materials);
+
 // The materials of the calculation: the codes of the marked lines (mark
 // above 0) of the orders' piece tables, in the order found, each once.
 // Unreadable tables are skipped and give status 26. Used for the what-if
