@@ -222,6 +222,7 @@ private:
         m_materials.count = 0;
         for (const MaterialEntry& m : lists.materials)
             m_materials.entries[++m_materials.count] = m;
+        m_files.assign(lists.materials.size(), std::nullopt);
 
         m_report.Add("Pedidos : " + JoinOrderNumbers(m_result.orders));
         m_report.Add("Materiais : " + JoinCodes(m_result.materials));
@@ -288,10 +289,11 @@ private:
             const MaterialEntry entry = m_materials.entries[i];
             if (!entry.marked)
                 continue;
-            const MaterialRecord record = LoadMaterial(m_folders, entry.code);
+            const MaterialFiles& files = FilesOf(i);
+            const MaterialRecord& record = files.record;
+            const MaterialInput& input = files.input;
             m_options.material = MaterialValuesOf(entry.code, record);
             m_events.MaterialStarted(entry.code);
-            const MaterialInput input = ReadMaterialInput(m_folders, entry.code, i);
 
             MaterialCalcRequest request;
             request.options = &m_options;
@@ -360,6 +362,23 @@ private:
             WriteLayouts(values);
         if (ToInt(m_statusText) > 3)
             DeleteFirstLayouts();
+    }
+
+    // What a material's run reads, read at its first run: the candidates of the
+    // best sheet-size search run every material again on the same files.
+    struct MaterialFiles {
+        MaterialRecord record;
+        MaterialInput input;
+    };
+    const MaterialFiles& FilesOf(long position)
+    {
+        std::optional<MaterialFiles>& files = m_files[static_cast<std::size_t>(position - 1)];
+        if (!files) {
+            const long long code = m_materials.entries[position].code;
+            files = MaterialFiles{LoadMaterial(m_folders, code),
+                                  ReadMaterialInput(m_folders, code, position)};
+        }
+        return *files;
     }
 
     void WriteLayouts(const std::vector<MaterialValues>& values)
@@ -501,6 +520,7 @@ private:
     std::unique_ptr<MaterialCalcResult> m_material;
     CalcReport m_report;
     MaterialSelection m_materials;
+    std::vector<std::optional<MaterialFiles>> m_files;  // by position in m_materials
     StatusCode m_statusText = StatusCode::None;
     StatusCode m_stop = StatusCode::None;
     long m_shownLayout = 0;
