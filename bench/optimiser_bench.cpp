@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "tests/support/layout_checks.h"
+#include "vorplan/common/conversions.h"
 #include "vorplan/optimiser/calc_options.h"
 #include "vorplan/optimiser/input_loading.h"
 #include "vorplan/optimiser/layout_search.h"
@@ -22,14 +23,6 @@
 #include "vorplan/optimiser/working_data.h"
 
 namespace {
-
-std::string Fixed(double value, int decimals)
-{
-    char buffer[64];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                 decimals);
-    return r.ec == std::errc() ? std::string(buffer, r.ptr) : std::string("?");
-}
 
 struct Line {
     std::int32_t length, width, quantity;
@@ -124,10 +117,10 @@ void TimeWholeMaterial(const std::vector<Line>& lines)
                            : type == vor::CalcType::Complete ? "Completo "
                                                              : "Intensivo";
         std::cout << "whole material " << name << ": trials " << result->trialsRun << " of "
-                  << result->plannedTrials << " + final run, " << Fixed(seconds, 3) << " s, layouts "
+                  << result->plannedTrials << " + final run, " << vor::FormatFixed(seconds, 3) << " s, layouts "
                   << result->finalResult.distinctLayouts << ", sheets "
                   << result->finalResult.sheetsUsed << ", yield "
-                  << Fixed(result->finalResult.yield, 2) << " %, final == best "
+                  << vor::FormatFixed(result->finalResult.yield, 2) << " %, final == best "
                   << (vor::SameLayouts(result->bestLayouts, result->finalLayouts) ? "yes" : "NO")
                   << ", status text " << static_cast<int>(result->status.text) << "\n";
     }
@@ -155,7 +148,7 @@ int main(int argc, char** argv)
     const double bound = static_cast<double>(pieceArea) / (27500.0 * 18300.0);
 
     std::cout << "optimiser_bench: 20 lines, seed " << seed << ", sheet 2750 x 1830, kerf 4, "
-              << "borders 10, lower bound " << Fixed(bound, 2) << " sheets\n";
+              << "borders 10, lower bound " << vor::FormatFixed(bound, 2) << " sheets\n";
     for (vor::CalcType type : {vor::CalcType::Fast, vor::CalcType::Intensive}) {
         for (bool rotation : {true, false}) {
             vor::CalcOptions options;
@@ -197,9 +190,9 @@ int main(int argc, char** argv)
             }
             std::cout << (type == vor::CalcType::Fast ? "Rapido   " : "Intensivo")
                       << (rotation ? " rotation on " : " rotation off") << ": attempts "
-                      << o.attempts << ", " << Fixed(o.seconds, 3) << " s, "
-                      << Fixed(rate, 0) << " attempts/s, layouts " << o.layouts << ", sheets "
-                      << o.sheets << ", yield " << Fixed(o.yield, 2) << " %, left " << o.left
+                      << o.attempts << ", " << vor::FormatFixed(o.seconds, 3) << " s, "
+                      << vor::FormatFixed(rate, 0) << " attempts/s, layouts " << o.layouts << ", sheets "
+                      << o.sheets << ", yield " << vor::FormatFixed(o.yield, 2) << " %, left " << o.left
                       << ", stages " << stages << ", "
                       << (faults.empty() ? std::string("valid") : "INVALID: " + faults.front())
                       << "\n";

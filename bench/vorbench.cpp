@@ -26,6 +26,7 @@
 
 #include "bench/instance_csv.h"
 #include "tests/support/layout_checks.h"
+#include "vorplan/common/conversions.h"
 #include "vorplan/common/data_folders.h"
 #include "vorplan/common/material_record.h"
 #include "vorplan/common/real_helpers.h"
@@ -182,14 +183,6 @@ std::string NumberText(double value)
     char buffer[400];
     const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return r.ec == std::errc() ? std::string(buffer, r.ptr) : std::string("0");
-}
-
-std::string Fixed(double value, int decimals)
-{
-    char buffer[400];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                 decimals);
-    return r.ec == std::errc() ? std::string(buffer, r.ptr) : std::string("?");
 }
 
 // A run that must not wait for anybody: the end page's "Ok" is pressed at once.
@@ -456,8 +449,8 @@ int Run(const Arguments& args)
             ? static_cast<double>(f.usedArea) / static_cast<double>(f.sheetArea) * 100.0
             : 0.0;
     std::cout << "sheets=" << f.sheets << " layouts=" << f.layouts << " placed=" << f.placed
-              << " pieces=" << f.pieces << " yield=" << Fixed(yield, 2)
-              << " seconds=" << Fixed(seconds, 3) << " trials=" << trials
+              << " pieces=" << f.pieces << " yield=" << vor::FormatFixed(yield, 2)
+              << " seconds=" << vor::FormatFixed(seconds, 3) << " trials=" << trials
               << " attempts=" << attempts << " valid=" << (valid ? "yes" : "no")
               << " guillotine=" << (f.guillotine ? "yes" : "no") << "\n";
     for (const std::string& fault : f.faults)
