@@ -16,6 +16,7 @@
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/state_files.h"
 #include "vorplan/common/text_file.h"
+#include "vorplan/common/small_helpers.h"
 #include "vorplan/optimiser/calc_data_file.h"
 #include "vorplan/optimiser/calc_status.h"
 #include "vorplan/optimiser/layout_files.h"
@@ -65,12 +66,6 @@ constexpr long kStockSheetText = 212;
 // A failure the status table has no text of its own for.
 constexpr StatusCode kErrorWithoutText = static_cast<StatusCode>(3);
 constexpr long kOffcutSheetText = 213;
-
-void DeleteQuietly(const Path& path)
-{
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-}
 
 std::string Number(long long n)
 {
@@ -150,7 +145,7 @@ public:
 
     CalcRunResult Run()
     {
-        DeleteQuietly(LastCalcMaterialsFile(m_folders));
+        DeleteFileQuiet(LastCalcMaterialsFile(m_folders));
         if (std::optional<std::string> refusal = CheckCalcStart(m_request)) {
             m_result.refusal = *refusal;
             m_events.ShowMessage(*refusal);
@@ -255,7 +250,7 @@ private:
     void DeleteFirstLayouts()
     {
         for (long i = 1; i <= m_materials.count; ++i)
-            DeleteQuietly(LayoutFile(m_folders, 1, m_materials.entries[i].code));
+            DeleteFileQuiet(LayoutFile(m_folders, 1, m_materials.entries[i].code));
     }
 
     MaterialCalcCallbacks Callbacks()

@@ -2,11 +2,10 @@
 
 #include <cassert>
 #include <chrono>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "platform/clock.h"
+#include "vorplan/common/small_helpers.h"
 #include "vorplan/optimiser/sheet_preparation.h"
 
 namespace vor {
@@ -31,12 +30,6 @@ template <typename T>
 int CompareLower(T candidate, T best)
 {
     return candidate < best ? 1 : candidate > best ? -1 : 0;
-}
-
-void DeleteQuietly(const Path& path)
-{
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
 }
 
 // One run of the material's state machine: a trial, or the final run.
@@ -233,8 +226,8 @@ private:
     {
         if (!m_request.folders)
             return;
-        DeleteQuietly(TempLayoutFile(*m_request.folders, layout, m_options.material.code));
-        DeleteQuietly(LayoutFile(*m_request.folders, layout, m_options.material.code));
+        DeleteFileQuiet(TempLayoutFile(*m_request.folders, layout, m_options.material.code));
+        DeleteFileQuiet(LayoutFile(*m_request.folders, layout, m_options.material.code));
     }
 
     void RecordFinalEnd()
