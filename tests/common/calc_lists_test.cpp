@@ -228,6 +228,7 @@ TEST_F(CalcLists, OrderSelectionFile)
         {"not a number reads 0", "x\r\n7\r\n", {0, 7}},
         {"blanks removed, LF and no last line end", " 1 2 \n-3", {12, -3}},
         {"an empty line reads 0", "4\r\n\r\n6\r\n", {4, 0, 6}},
+        {"a number that does not fit reads 0, not another order", "4000000000\r\n8\r\n", {0, 8}},
         {"empty file", "", {}},
         {"no file", nullptr, {}},
     };

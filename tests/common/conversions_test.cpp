@@ -311,14 +311,32 @@ TEST(ConversionTextToNumber, IntegerStopsAtTheFirstMisfit)
         {"$7FFFFFFF", INT_MAX},
         {"$80000000", INT_MIN},
         {"$FFFFFFFF", -1},
-        {"$123456789", 0x12345678},  // a ninth digit is not read
         {"-$80000000", INT_MIN},
-        // A digit that would overflow ends the reading.
         {"2147483647", INT_MAX},
-        {"2147483648", 214748364},
         {"-2147483648", INT_MIN},
-        {"-2147483649", -214748364},
-        {"99999999999", 999999999},
+        {"000000000002147483647x", INT_MAX},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vor::StrToIntDef0(c.text), c.expected) << "'" << c.text << "'";
+}
+
+// "4000000000" in PRJ.SEQ once read as order 400000000: a value that does not
+// fit is no number at all, never its leading digits.
+TEST(ConversionTextToNumber, IntegerThatDoesNotFitReadsZeroNotItsLeadingDigits)
+{
+    struct Case {
+        const char* text;
+        int expected;
+    };
+    const Case cases[] = {
+        {"4000000000", 0},
+        {"2147483648", 0},
+        {"-2147483649", 0},
+        {"99999999999", 0},
+        {"99999999999x", 0},
+        {" 4 000 000 000 ", 0},
+        {"$123456789", 0},
+        {"$100000000", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(vor::StrToIntDef0(c.text), c.expected) << "'" << c.text << "'";

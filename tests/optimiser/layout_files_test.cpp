@@ -545,6 +545,8 @@ TEST(LayoutFileReading, HostileLinesNeverCrashAndCapacityIsKept)
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(text->type, 0);
     EXPECT_EQ(text->code, 0);
+    EXPECT_EQ(text->length, 0);
+    EXPECT_EQ(text->height, 0);
     // The 3-character rule counts characters: "é12" is 3 of them in 4 bytes.
     EXPECT_FALSE(vor::ParseLayoutLine("é12").has_value());
     EXPECT_TRUE(vor::ParseLayoutLine("é123").has_value());
@@ -557,6 +559,19 @@ TEST(LayoutFileReading, HostileLinesNeverCrashAndCapacityIsKept)
     const vor::LayoutFileContents read = vor::ParseLayoutFileContents(many);
     EXPECT_EQ(static_cast<long>(read.lines.size()), vor::kLayoutFileLineCapacity);
     EXPECT_EQ(read.linesLeftOut, 5);
+}
+
+// A size of 4000000000 once read as its leading digits, 400000000.
+TEST(LayoutFileReading, FieldThatDoesNotFitReadsAsANonNumericField)
+{
+    const auto huge = vor::ParseLayoutLine("1 7 0 0 4000000000 300 piece 99999999999");
+    const auto text = vor::ParseLayoutLine("1 7 0 0 x 300 piece y");
+    ASSERT_TRUE(huge.has_value());
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(huge->length, 0);
+    EXPECT_EQ(huge->order, 0);
+    EXPECT_EQ(huge->length, text->length);
+    EXPECT_EQ(huge->height, 300);
 }
 
 TEST(LayoutFileReading, AcceptsUtf8LfAndAMissingFile)

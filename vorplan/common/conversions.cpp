@@ -303,10 +303,12 @@ int StrToIntDef0(std::string_view text)
         // Up to 8 hex digits make a 32-bit pattern, read as a signed int.
         ++i;
         std::uint32_t value = 0;
-        for (int count = 0; count < 8 && i < s.size(); ++count, ++i) {
+        for (int count = 0; i < s.size(); ++count, ++i) {
             const int digit = HexValue(s[i]);
             if (digit < 0)
                 break;
+            if (count == 8)
+                return 0;  // a ninth digit does not fit: no number, not its first digits
             value = value * 16 + static_cast<std::uint32_t>(digit);
         }
         if (negative)
@@ -317,10 +319,11 @@ int StrToIntDef0(std::string_view text)
     const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
     long long value = 0;
     for (; i < s.size() && IsDigit(s[i]); ++i) {
-        const long long next = value * 10 + (s[i] - '0');
-        if (next > limit)
-            break;
-        value = next;
+        value = value * 10 + (s[i] - '0');
+        // A value that does not fit is no number: its leading digits would
+        // name another order or size.
+        if (value > limit)
+            return 0;
     }
     return static_cast<int>(negative ? -value : value);
 }

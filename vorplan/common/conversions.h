@@ -53,8 +53,9 @@ std::string SignChar(int n);       // 0 " ", 1 "+", other "?"
 // ---- Text to number --------------------------------------------------------
 
 // Every blank removed; an optional sign, decimal digits ("$" before them reads
-// hexadecimal); reading stops at the first character that does not belong,
-// or at a digit that would overflow, and the value read so far is returned.
+// hexadecimal, at most 8 digits); reading stops at the first character that
+// does not belong and the value read so far is returned. A value that does not
+// fit in an int reads 0, as any other non-number.
 int StrToIntDef0(std::string_view s);
 
 // Every blank removed, the first "," read as the point; then the longest
