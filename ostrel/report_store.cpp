@@ -1,6 +1,7 @@
 #include "ostrel/report_store.h"
 
 #include "vorplan/common/conversions.h"
+#include "vorplan/common/errors.h"
 #include "vorplan/common/text_file.h"
 
 namespace ostrel {
@@ -29,13 +30,17 @@ ReportStore::ReportStore(const TextMetrics& metrics, int letterSize, int lineSpa
 
 LoadStatus ReportStore::Load(const std::filesystem::path& path)
 {
-    const auto lines = vor::ReadTextLines(path);
-    if (!lines)
+    vor::DecodedText decoded;
+    try {
+        decoded = vor::DecodeFileTextAndEncoding(vor::ReadFileBytes(path));
+    } catch (const vor::IoError&) {
         return LoadStatus::Unavailable;
+    }
     m_path = path;
+    m_encoding = decoded.encoding;
     m_fromMemory = false;
     m_memoryLines.clear();
-    Build(*lines);
+    Build(vor::SplitTextLines(decoded.text));
     return m_readOnly ? LoadStatus::TooLong : LoadStatus::Ok;
 }
 
@@ -218,7 +223,8 @@ EditResult ReportStore::Commit(const std::vector<Row>& rows)
         m_memoryLines = std::move(lines);
         Build(m_memoryLines);
     } else {
-        vor::WriteFileAtomically(m_path, vor::EncodeTextLines(lines), *m_ops);
+        // In the encoding it was read in, so lines nobody edited keep every character.
+        vor::WriteFileAtomically(m_path, vor::EncodeTextLines(lines, m_encoding), *m_ops);
         result.reload = Load(m_path);
     }
     result.status = EditStatus::Done;

@@ -9,6 +9,7 @@
 #include "ostrel/draw_ops.h"
 #include "ostrel/markup.h"
 #include "vorplan/common/atomic_file.h"
+#include "vorplan/common/codec.h"
 
 namespace ostrel {
 
@@ -138,6 +139,7 @@ private:
     int m_letterSize;
     int m_lineSpacing;
     std::filesystem::path m_path;
+    vor::TextEncoding m_encoding = vor::TextEncoding::Windows1252;
     std::vector<std::string> m_memoryLines;  // the source when loaded from memory
     bool m_fromMemory = false;
     std::vector<Row> m_rows;

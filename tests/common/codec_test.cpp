@@ -224,7 +224,7 @@ TEST(CodecTest, DecodeFileTextChoosesTheEncoding)
         {"bom only", "\xEF\xBB\xBF", ""},
         {"bom and cp1252", "\xEF\xBB\xBF" "a\xE7", "aç"},
         {"only the first bom dropped", "\xEF\xBB\xBF\xEF\xBB\xBFx", "\uFEFFx"},
-        {"bom later is text", "a\xEF\xBB\xBF", "a\uFEFF"},
+        {"bom later, nothing cp1252 holds", "a\xEF\xBB\xBF", "a\u00EF\u00BB\u00BF"},
         {"half a bom is cp1252", "\xEF\xBBx", "ï»x"},
         {"nul kept", "a\0b"s, "a\0b"s},
     };
@@ -233,6 +233,64 @@ TEST(CodecTest, DecodeFileTextChoosesTheEncoding)
         EXPECT_EQ(text, c.text) << c.name;
         EXPECT_TRUE(IsValidUtf8(text)) << c.name;
     }
+}
+
+// "Furo Ø½" was stored as Furo_\xD8\xBD, which is also valid UTF-8 ("Furo_ؽ"),
+// and came back as an Arabic letter; saved again it became "Furo_?".
+TEST(CodecTest, Cp1252TextThatIsValidUtf8ReadsBackAsWritten)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string text;
+        TextEncoding encoding;
+    };
+    const Case cases[] = {
+        {"Furo Ø½", "Furo_\xD8\xBD", "Furo_Ø½", TextEncoding::Windows1252},
+        {"Chapa Ø¼ pol", "Chapa_\xD8\xBC_pol", "Chapa_Ø¼_pol", TextEncoding::Windows1252},
+        {"PÉ”", "P\xC9\x94", "PÉ”", TextEncoding::Windows1252},
+        {"utf-8 Porta ação", "Porta a\xC3\xA7\xC3\xA3o", "Porta ação", TextEncoding::Utf8},
+        // Only a typed "Ã" or "Â" before a byte 0x80..0xBF stays ambiguous.
+        {"CafÃ© reads as utf-8", "Caf\xC3\xA9", "Café", TextEncoding::Utf8},
+        {"utf-8 with a character cp1252 lacks", "\xC3\xA9 \xE2\x80\xA6 \xE2\x89\xA4", "é … ≤",
+         TextEncoding::Utf8},
+        {"utf-8 only outside cp1252", "\xCE\xA9\xCE\xBC", "Î©Î¼", TextEncoding::Windows1252},
+        {"bom means utf-8", "\xEF\xBB\xBF\xCE\xA9", "Ω", TextEncoding::Utf8WithBom},
+        {"ascii is cp1252", "abc", "abc", TextEncoding::Windows1252},
+        {"not utf-8", "a\xE7", "aç", TextEncoding::Windows1252},
+    };
+    for (const Case& c : cases) {
+        const DecodedText decoded = DecodeFileTextAndEncoding(c.bytes);
+        EXPECT_EQ(decoded.text, c.text) << c.name;
+        EXPECT_EQ(decoded.encoding, c.encoding) << c.name;
+        EXPECT_EQ(EncodeFileText(decoded.text, decoded.encoding), c.bytes) << c.name;
+    }
+}
+
+TEST(CodecTest, EveryWindows1252CharacterRoundTripsByteForByte)
+{
+    const std::string all = AllBytes();
+    const DecodedText decoded = DecodeFileTextAndEncoding(all);
+    EXPECT_EQ(decoded.encoding, TextEncoding::Windows1252);
+    EXPECT_EQ(EncodeFileText(decoded.text, decoded.encoding), all);
+    // Every pair of bytes too: whichever pairs form valid UTF-8, the file
+    // still holds the others, so it reads as Windows-1252.
+    std::string pairs;
+    for (int a = 0x80; a < 0x100; ++a)
+        for (int b = 0x80; b < 0x100; ++b)
+            pairs += {static_cast<char>(a), static_cast<char>(b), ' '};
+    EXPECT_EQ(Utf8ToCp1252(DecodeFileText(pairs)), pairs);
+}
+
+TEST(CodecTest, UndecodableTextIsUtf16Utf32OrHoldsANul)
+{
+    EXPECT_TRUE(IsUndecodableText("\xFF\xFE[\0S\0]\0"s));
+    EXPECT_TRUE(IsUndecodableText("\xFE\xFF\0[\0S"s));
+    EXPECT_TRUE(IsUndecodableText("\0\0\xFE\xFF"s));
+    EXPECT_TRUE(IsUndecodableText("[S]\r\nK=\0"s));
+    EXPECT_FALSE(IsUndecodableText(""));
+    EXPECT_FALSE(IsUndecodableText(AllBytes().substr(1)));
+    EXPECT_FALSE(IsUndecodableText("\xEF\xBB\xBF[S]"));
 }
 
 }  // namespace

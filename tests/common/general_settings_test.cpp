@@ -1,6 +1,7 @@
 #include "vorplan/common/general_settings.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 #include <memory>
 #include <string>
@@ -337,6 +338,18 @@ TEST_F(SettingsFile, MargAdvancesAtEverySave)
     Save(*g);  // leaving through Saída saves twice
     EXPECT_EQ(Value("Varios", "MARG"), "7");
     EXPECT_EQ(Load()->settings.runCount, 7);
+}
+
+// MARG=2147483647 was written back as -2147483648 and the introduction showed again.
+TEST_F(SettingsFile, RunCounterStopsAtItsLargestValue)
+{
+    Write("[Varios]\r\nMARG=2147483646\r\n");
+    auto g = Load();
+    Save(*g);
+    EXPECT_EQ(Value("Varios", "MARG"), "2147483647");
+    Save(*g);
+    EXPECT_EQ(Value("Varios", "MARG"), "2147483647");
+    EXPECT_EQ(Load()->settings.runCount, std::numeric_limits<int>::max());
 }
 
 TEST_F(SettingsFile, WindowColourIsForcedAndWrittenBack)

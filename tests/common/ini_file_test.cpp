@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/failing_reads.h"
 #include "tests/support/test_support.h"
 #include "vorplan/common/errors.h"
 
@@ -430,6 +431,106 @@ TEST_F(IniWrite, FailedSaveInReadOnlyFolderLeavesTheOldFile)
     fs::permissions(folder, fs::perms::owner_all);
     EXPECT_EQ(ReadBytes(folder / "x.ini"), "[S]\r\nK=1\r\n");
     EXPECT_EQ(ini.ReadString("S", "K", ""), "1");
+}
+
+// A Windows-1252 file that happens to be valid UTF-8 once read as UTF-8, and a
+// UTF-8 file was written back as Windows-1252: either way characters in lines
+// nobody touched were lost.
+TEST_F(IniWrite, OneChangeKeepsEveryOtherLineInTheEncodingItWasReadIn)
+{
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string after;  // after WriteString("S", "K", "ação")
+        const char* value;  // V as read, UTF-8
+    };
+    std::string everyByte;  // every Windows-1252 character but the line ends
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            everyByte.push_back(static_cast<char>(b));
+    const Case cases[] = {
+        {"Furo Ø½", "[S]\r\nV=Furo \xD8\xBD\r\nK=1\r\n", "[S]\r\nV=Furo \xD8\xBD\r\nK=a\xE7\xE3o\r\n",
+         "Furo Ø½"},
+        {"Chapa Ø¼ pol", "[S]\r\nV=Chapa \xD8\xBC pol\r\nK=1\r\n",
+         "[S]\r\nV=Chapa \xD8\xBC pol\r\nK=a\xE7\xE3o\r\n", "Chapa Ø¼ pol"},
+        {"PÉ”", "[S]\r\nV=P\xC9\x94\r\nK=1\r\n", "[S]\r\nV=P\xC9\x94\r\nK=a\xE7\xE3o\r\n", "PÉ”"},
+        {"utf-8 Porta ação", "[S]\r\nV=Porta a\xC3\xA7\xC3\xA3o\r\nK=1\r\n",
+         "[S]\r\nV=Porta a\xC3\xA7\xC3\xA3o\r\nK=a\xC3\xA7\xC3\xA3o\r\n", "Porta ação"},
+        {"utf-8 Greek and Polish",
+         "[S]\r\nV=\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1\r\nP=\xC5\xBB\xC3\xB3\xC5\x82w\r\nK=1\r\n",
+         "[S]\r\nV=\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1\r\nP=\xC5\xBB\xC3\xB3\xC5\x82w\r\nK=a\xC3\xA7\xC3\xA3o\r\n",
+         "Ωμέγα"},
+        {"utf-8 with a byte-order mark", "\xEF\xBB\xBF[S]\r\nV=\xC5\xBB\xC3\xB3\xC5\x82w\r\nK=1\r\n",
+         "\xEF\xBB\xBF[S]\r\nV=\xC5\xBB\xC3\xB3\xC5\x82w\r\nK=a\xC3\xA7\xC3\xA3o\r\n", "Żółw"},
+        {"every Windows-1252 character", "[S]\r\nV=" + everyByte + "\r\nK=1\r\n",
+         "[S]\r\nV=" + everyByte + "\r\nK=a\xE7\xE3o\r\n", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(File(), c.before);
+        vor::IniFile ini(File());
+        if (c.value) {
+            EXPECT_EQ(ini.ReadString("S", "V", ""), c.value);
+        }
+        ini.WriteString("S", "K", "ação");
+        EXPECT_EQ(ReadBytes(File()), c.after);
+    }
+}
+
+TEST_F(IniWrite, NewFileAndAsciiFileAreWrittenInWindows1252)
+{
+    vor::IniFile fresh(File());
+    fresh.WriteString("S", "K", "ação");
+    EXPECT_EQ(ReadBytes(File()), "[S]\r\nK=a\xE7\xE3o\r\n");
+    WriteBytes(File(), "[S]\r\nK=1\r\n");
+    vor::IniFile ascii(File());
+    ascii.WriteString("S", "L", "é");
+    EXPECT_EQ(ReadBytes(File()), "[S]\r\nK=1\r\nL=\xE9\r\n");
+}
+
+// A VL_.INI that could not be read ended as one line ([Varios]
+// N_CASAS_DECIMAIS=1): the password, language and every other section gone.
+TEST_F(IniWrite, FileThatCannotBeReadIsNeverWrittenOver)
+{
+    const std::string original = "[Varios]\r\nSenha=abc\r\nIdioma=2\r\n[Tela]\r\nTipo=1\r\n";
+    WriteBytes(File(), original);
+    vortest::FailingReads failing;
+    vor::IniFile ini(File(), failing);
+    EXPECT_TRUE(ini.Unreadable());
+    EXPECT_EQ(ini.ReadInteger("Varios", "Idioma", 1), 1);  // reads give their defaults
+    try {
+        ini.WriteInteger("Varios", "N_CASAS_DECIMAIS", 1);
+        ADD_FAILURE() << "the write went through";
+    } catch (const vor::IoError& e) {
+        EXPECT_EQ(e.path(), File());
+        EXPECT_NE(std::string(e.what()).find(File().string()), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(ini.DeleteKey("Varios", "Senha"), vor::IoError);
+    EXPECT_THROW(ini.Update([](vor::IniDocument& d) { d.Set("A", "B", "C"); }), vor::IoError);
+    EXPECT_EQ(failing.writes, 0);
+    EXPECT_EQ(ReadBytes(File()), original);
+
+    // A missing file is still created, through the same operations.
+    const fs::path missing = m_tmp.path() / "new.ini";
+    vor::IniFile fresh(missing, failing);
+    EXPECT_FALSE(fresh.Unreadable());
+    fresh.WriteInteger("Varios", "N_CASAS_DECIMAIS", 1);
+    EXPECT_EQ(ReadBytes(missing), "[Varios]\r\nN_CASAS_DECIMAIS=1\r\n");
+}
+
+TEST_F(IniWrite, Utf16FileIsNotDecodedAndNeverWrittenOver)
+{
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string_view("[Varios]\r\nIdioma=2\r\n")) {
+        utf16.push_back(c);
+        utf16.push_back('\0');
+    }
+    WriteBytes(File(), utf16);
+    vor::IniFile ini(File());
+    EXPECT_TRUE(ini.Unreadable());
+    EXPECT_EQ(ini.ReadInteger("Varios", "Idioma", 1), 1);
+    EXPECT_THROW(ini.WriteInteger("Varios", "N_CASAS_DECIMAIS", 1), vor::IoError);
+    EXPECT_EQ(ReadBytes(File()), utf16);
 }
 
 // ---- The document on its own ---------------------------------------------------

@@ -109,6 +109,34 @@ TEST(RealHelpers, Areas)
     EXPECT_DOUBLE_EQ(vor::RoundedAreaM2(1, 1250, 1000, false), 1.25);
 }
 
+// 1 x 2750 x 1850 x 0.000001 was 5.08749999..., shown "5.087"; the area is
+// the exact 5.0875 and shows "5.088".
+TEST(RealHelpers, AreasAreTheNearestDoubleToTheExactDecimalValue)
+{
+    struct Case {
+        long long q, w, h;
+        double exact;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {1, 2750, 1850, 5.0875, "5.088"},
+        {3, 1000, 500, 1.5, "1.500"},
+        {7, 333, 333, 0.776223, "0.776"},
+        {2, 0, 1850, 0.0, "0.000"},
+    };
+    for (const Case& c : cases) {
+        const double area = vor::AreaM2(c.q, c.w, c.h);
+        EXPECT_EQ(area, c.exact) << c.w << " x " << c.h;
+        EXPECT_EQ(vor::FormatFixed(area, 3), c.shown) << c.w << " x " << c.h;
+    }
+    // Rounded to 2750 x 1850 (type 2) and 2800 x 1850 (type 1).
+    EXPECT_EQ(vor::RoundedAreaM2(1, 2750, 1830, false), 5.0875);
+    EXPECT_EQ(vor::RoundedAreaM2(1, 2750, 1830, true), 5.18);
+    EXPECT_EQ(vor::RoundedAreaM2(3, 1234, 567, false), 2.25);
+    // Too big for 64-bit integers: still a finite, close value.
+    EXPECT_NEAR(vor::AreaM2(4000000000LL, 4000000000LL, 4000000000LL), 6.4e22, 1e10);
+}
+
 TEST(RealHelpers, LeftPadAndClampByte)
 {
     EXPECT_EQ(vor::LeftPad("7", "0", 3), "007");

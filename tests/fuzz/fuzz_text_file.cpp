@@ -28,6 +28,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (vor::Utf8ToCp1252(vor::Cp1252ToUtf8(bytes)) != bytes)
         std::abort();
 
+    // A file rewritten in the encoding it was read in gets back every byte
+    // (a byte-order mark before text that is not UTF-8 is the one loss).
+    const vor::DecodedText decoded = vor::DecodeFileTextAndEncoding(bytes);
+    if (decoded.text != text)
+        std::abort();
+    const bool bomBeforeCp1252 = decoded.encoding == vor::TextEncoding::Windows1252 &&
+                                 bytes.starts_with("\xEF\xBB\xBF");
+    if (!bomBeforeCp1252 && vor::EncodeFileText(decoded.text, decoded.encoding) != bytes)
+        std::abort();
+
     // Arbitrary bytes taken as UTF-8: never longer than the input, and the
     // length counts agree with what Utf8Left keeps.
     const std::string narrowed = vor::Utf8ToCp1252(bytes);

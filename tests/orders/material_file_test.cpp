@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "tests/support/failing_reads.h"
 #include "tests/support/test_support.h"
+#include "vorplan/common/errors.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/ini_file.h"
 #include "vorplan/common/material_record.h"
@@ -193,6 +195,22 @@ TEST(MaterialFile, FailedWriteLeavesTheOldFile)
     const fs::path file = dir.path() / "sub" / "M12.INI";  // no such folder
     EXPECT_THROW(vor::WriteMaterialFile(file, SampleValues(), kNow), vor::IoError);
     EXPECT_FALSE(fs::exists(file));
+}
+
+// An M<n>.INI that could not be read was rewritten from the defaults: the
+// kerf and the colour were gone.
+TEST(MaterialFile, FileThatCannotBeReadIsNeverWrittenOver)
+{
+    vortest::TempDir dir;
+    const fs::path file = dir.path() / "M12.INI";
+    const std::string original = "[PROP_FISIC]\r\nLARG_SERRA=4,5\r\nCOR=255\r\n";
+    vortest::WriteBytes(file, original);
+    vortest::FailingReads failing;
+    const vor::MaterialFileValues read = vor::ReadMaterialFile(file, kNow, failing);
+    EXPECT_EQ(read.kerf, "0");
+    EXPECT_THROW(vor::WriteMaterialFile(file, read, kNow, failing), vor::IoError);
+    EXPECT_EQ(failing.writes, 0);
+    EXPECT_EQ(vortest::ReadBytes(file), original);
 }
 
 TEST(FieldTitles, RoundTripAndDefaults)

@@ -320,6 +320,30 @@ TEST_F(MaterialRecordTest, EmptyOrMissingFolderGivesNoEntriesAndNoMessage)
     EXPECT_EQ(m_messages.Count(), 0u);
 }
 
+// LARG_SERRA=1e10 in one file once threw out of the table build, so neither
+// the table nor the material list report could be made.
+TEST_F(MaterialRecordTest, OneMaterialOutOfRangeIsLeftOutWithItsErrorAndTheOthersLoad)
+{
+    WriteMaterial(3, "[DESC]\r\nCAMPO1=three\r\n");
+    WriteMaterial(4, "[DESC]\r\nCAMPO1=broken\r\n[PROP_FISIC]\r\nLARG_SERRA=1e10\r\n");
+    WriteMaterial(5, "[DESC]\r\nCAMPO1=five\r\n");
+    vor::MaterialTable table;
+    vor::LoadMaterialTable(m_folders, true, table);
+    ASSERT_EQ(table.count, 2);
+    EXPECT_EQ(table.entries[1].description, "three");
+    EXPECT_EQ(table.entries[2].description, "five");
+    ASSERT_EQ(table.problems.size(), 1u);
+    ASSERT_EQ(m_messages.Count(), 1u);
+    const std::string shown = m_messages.Last().text;
+    EXPECT_NE(shown.find(vor::MaterialFile(m_folders, 4).string()), std::string::npos) << shown;
+    EXPECT_NE(shown.find("LARG_SERRA"), std::string::npos) << shown;
+
+    // A later load starts afresh: the error is listed again, not twice.
+    vor::LoadMaterialTable(m_folders, false, table);
+    EXPECT_EQ(table.problems.size(), 1u);
+    EXPECT_EQ(m_messages.Count(), 2u);
+}
+
 // The 500 kept are the first by name, whatever order the folder lists them in.
 TEST_F(MaterialRecordTest, MoreThan500FilesKeepTheFirst500ByNameAndShowMessage598)
 {

@@ -166,6 +166,22 @@ TEST(OffcutFile, SavedRowsAreThoseWithAQuantity)
     EXPECT_EQ(kept[2][5], "padded quantity");
 }
 
+TEST(OffcutFile, EmptyMarkIsSavedBlankAndRowsWithoutASizeAreFound)
+{
+    const std::vector<OffcutRow> rows = RowsOf({
+        "1,,2,500.0,300.0,offcut A,",
+        "2,+,,,,no quantity: not saved, not checked,",
+        "3,+,1, 250,0010,padded,",
+        "4,+,1,250,x,no height,",
+        "5,+,1,0,1,no width,",
+    });
+    EXPECT_EQ(vor::OffcutLineText(vor::OffcutRowsToSave(rows)[0]), "1, ,2,500.0,300.0,offcut A,");
+    EXPECT_EQ(vor::FindOffcutSizeProblem(rows), (vor::OffcutSizeProblem{4, vor::kOffcutHeightColumn}));
+    EXPECT_EQ(vor::FindOffcutSizeProblem({rows[0], rows[1], rows[2], rows[4]}),
+              (vor::OffcutSizeProblem{4, vor::kOffcutWidthColumn}));
+    EXPECT_FALSE(vor::FindOffcutSizeProblem({rows[0], rows[1], rows[2]}));
+}
+
 TEST(OffcutFile, FailedWriteThrows)
 {
     TempDir dir;

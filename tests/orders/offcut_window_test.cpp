@@ -388,10 +388,13 @@ TEST_F(OffcutWindowTest, TypedTextIsSavedEvenWhileStillInTheCell)
 {
     vor::TForm2& form = Open();
     Select(form, 1, 2);
+    form.StringGrid1->model()->setData(form.StringGrid1->model()->index(0, 3), Q("500"));
+    form.StringGrid1->model()->setData(form.StringGrid1->model()->index(0, 4), Q("300"));
+    Select(form, 1, 2);
     QLineEdit* editor = StartTyping(form, '4');
     ASSERT_NE(editor, nullptr);
     form.Button2->click();  // the cell being typed in counts
-    EXPECT_EQ(ReadBytes(TableFile()), "1, ,4, , , ,\r\n");
+    EXPECT_EQ(ReadBytes(TableFile()), "1, ,4,500,300, ,\r\n");
     form.close();
 }
 
@@ -425,13 +428,63 @@ TEST_F(OffcutWindowTest, SaveThatCannotWriteReportsAndKeepsTheTable)
 {
     fs::create_directory(TableFile());  // a folder where the file should be
     vor::TForm2& form = Open();
-    form.StringGrid1->model()->setData(form.StringGrid1->model()->index(0, 2), Q("3"));
+    for (const auto& [column, text] : {std::pair{2, "3"}, {3, "500"}, {4, "300"}})
+        form.StringGrid1->model()->setData(form.StringGrid1->model()->index(0, column), Q(text));
     QTest::mouseClick(form.Button3, Qt::LeftButton);  // Ok, through the guard
     ProcessEvents();
     ASSERT_EQ(messages().Count(), 1u);
     EXPECT_EQ(messages().Last().kind, platform::MessageKind::Error);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(Cell(form, 1, 2), "3");
+    form.close();
+}
+
+// After "Apaga" and a typed row, "Salva" wrote 1,,2,500.0,300.0,offcut A, and
+// the list report read quantity 500 and height 0; an emptied width stopped the
+// calculation of the material.
+TEST_F(OffcutWindowTest, SaveNeverWritesAnEmptyFieldAndRefusesARowWithoutASize)
+{
+    const std::string original = Crlf({"1,+,3,500,400,left over,"});
+    WriteBytes(TableFile(), original);
+    vor::TForm2& form = Open();
+    QAbstractItemModel* model = form.StringGrid1->model();
+    messages().Script({Answer::Yes});
+    form.Button1->click();  // Apaga
+    ProcessEvents();
+    for (const auto& [column, text] : {std::pair{2, "2"}, {3, "500"}, {4, "300"}, {5, "offcut A"}})
+        model->setData(model->index(0, column), Q(text));
+
+    struct Case {
+        const char* width;
+        const char* height;
+        const char* message;  // nullptr: saved
+    };
+    const Case cases[] = {
+        {"", "300", "msg 443 (msg 586 1)"},
+        {"500", " ", "msg 442 (msg 586 1)"},
+        {"0", "300", "msg 443 (msg 586 1)"},
+        {"-5", "300", "msg 443 (msg 586 1)"},
+        {"abc", "300", "msg 443 (msg 586 1)"},
+        {"500", "300", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+        model->setData(model->index(0, 3), Q(c.width));
+        model->setData(model->index(0, 4), Q(c.height));
+        for (QPushButton* button : {form.Button2, form.Button3}) {  // Salva, Ok
+            if (!c.message)
+                break;
+            messages().ClearShown();
+            button->click();
+            ProcessEvents();
+            ASSERT_EQ(messages().Count(), 1u);
+            EXPECT_EQ(messages().Last().text, c.message);
+            EXPECT_TRUE(form.isVisible());
+            EXPECT_EQ(ReadBytes(TableFile()), original);
+        }
+    }
+    form.Button2->click();
+    EXPECT_EQ(ReadBytes(TableFile()), "1, ,2,500,300,offcut A,\r\n");
     form.close();
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/fake_clock.h"
 #include "platform/system_info.h"
+#include "tests/support/failing_reads.h"
 #include "tests/support/test_support.h"
 #include "vorplan/common/errors.h"
 #include "vorplan/common/globals.h"
@@ -148,10 +149,8 @@ TEST_F(ProjectDescriptionTest, UnknownKeysStayWhereTheyAre)
          "CAMPO3=", "CAMPO4=", "CAMPO5=", "CAMPO6=", "CAMPO7=", "CAMPO8=", "CAMPO9=", "",
          "[OUTRA]", "X=1"},
         kPcbDefaultLines);
-    std::string bytes = Crlf(expected);
-    // Windows-1252 on disk.
-    bytes.replace(bytes.find("à mão"), std::string("à mão").size(), "\xe0 m\xe3o");
-    EXPECT_EQ(ReadBytes(Dsc(3)), bytes);
+    // The comment was typed in UTF-8, so the file stays UTF-8.
+    EXPECT_EQ(ReadBytes(Dsc(3)), Crlf(expected));
     // The order list still reads the PCB flag the editor never writes.
     EXPECT_TRUE(vor::ReadProjectIni(3).pcb);
 }
@@ -222,6 +221,21 @@ TEST_F(ProjectDescriptionTest, SecondKeyOfEachStripPairDecides)
         EXPECT_EQ(ini.ReadString("PCB", first, "?"), ini.ReadString("PCB", second, "!")) << first;
     EXPECT_EQ(ini.ReadString("PCB", "LARG_TAB_TIRA", "?"), "120");
     EXPECT_EQ(ini.ReadString("PED", "STATUS", "?"), "0");
+}
+
+// A DSC<n>.INI that could not be read lost its status, description and fields
+// at the next save.
+TEST_F(ProjectDescriptionTest, FileThatCannotBeReadIsNeverWrittenOver)
+{
+    const std::string original = "[PED]\r\nSTATUS=2\r\nCAMPO1=Cozinha\r\nCAMPO2=Rua 5\r\n";
+    vortest::WriteBytes(Dsc(4), original);
+    vortest::FailingReads failing;
+    const vor::ProjectDescription read = vor::ReadProjectDescription(Dsc(4), 4, kNow, "x", failing);
+    EXPECT_EQ(read.status, 0);
+    EXPECT_EQ(read.description, "PRJ 4");
+    EXPECT_THROW(vor::WriteProjectDescription(Dsc(4), read, kNow, failing), vor::IoError);
+    EXPECT_EQ(failing.writes, 0);
+    EXPECT_EQ(vortest::ReadBytes(Dsc(4)), original);
 }
 
 TEST_F(ProjectDescriptionTest, WriteFailureThrowsAndCreatesNothing)

@@ -189,6 +189,36 @@ TEST(TableFilesGolden, SheetTableWrittenByteForByteAndReadBack)
     EXPECT_EQ(ReadBytes(path), golden);
 }
 
+// "Furo Ø½" is stored Furo_\xD8\xBD, which is also valid UTF-8: it was read
+// back as "Furo ؽ" and saved again as "Furo_?".
+TEST(TableFilesGolden, DescriptionsThatLookLikeUtf8ReadBackAsWritten)
+{
+    struct Case {
+        const char* bytes;        // the sheet line's description as stored
+        const char* description;  // as the grid shows it
+        const char* savedBytes;   // written again (a new table is Windows-1252)
+    };
+    const Case cases[] = {
+        {"Furo_\xD8\xBD", "Furo Ø½", "Furo_\xD8\xBD"},
+        {"Chapa_\xD8\xBC_pol", "Chapa Ø¼ pol", "Chapa_\xD8\xBC_pol"},
+        {"P\xC9\x94", "PÉ”", "P\xC9\x94"},
+        {"Porta_a\xC3\xA7\xC3\xA3o", "Porta ação", "Porta_a\xE7\xE3o"},
+    };
+    TempDir dir;
+    const Path path = dir.path() / "CHP00007.TAB";
+    for (const Case& c : cases) {
+        const std::string line = std::string("1 3 1 2750 1850 ") + c.bytes + " ABCDEFG12345\r\n";
+        WriteBytes(path, line);
+        const std::optional<std::vector<SheetRow>> read = ReadSheetTable(path, true);
+        ASSERT_TRUE(read) << c.description;
+        ASSERT_EQ(read->size(), 1u);
+        EXPECT_EQ(read->front().description, c.description);
+        WriteSheetTable(path, *read, true);
+        EXPECT_EQ(ReadBytes(path),
+                  std::string("1       3      1   2750   1850 ") + c.savedBytes + " ABCDEFG12345\r\n");
+    }
+}
+
 TEST(TableFilesGolden, MarksReadAsTheirSign)
 {
     TempDir dir;

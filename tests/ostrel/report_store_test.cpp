@@ -369,6 +369,49 @@ TEST_F(ReportStoreTest, OneEditOfAHistoryListChangesOnlyThatLine)
     EXPECT_EQ(vortest::ReadBytes(p), Crlf(expected));
 }
 
+// A UTF-8 report came back from one edit as Windows-1252, every Greek and
+// Polish letter a "?"; a Windows-1252 report whose bytes happen to be valid
+// UTF-8 ("Furo Ø½") was read and saved as something else.
+TEST_F(ReportStoreTest, OneEditKeepsEveryOtherLineInTheEncodingItWasReadIn)
+{
+    std::string everyByte;  // every Windows-1252 character but the line ends
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            everyByte.push_back(static_cast<char>(b));
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;  // as stored
+        int row;                         // the row edited to "Peça"
+        std::string storedEdit;          // "Peça" as the file holds it afterwards
+        const char* shown;               // row 1 as shown, UTF-8
+    };
+    const Case cases[] = {
+        {"Windows-1252 that is valid UTF-8", {"x", "Furo \xD8\xBD", "Chapa \xD8\xBC pol", "P\xC9\x94", "e"},
+         4, "Pe\xE7" "a", "Furo Ø½"},
+        {"every Windows-1252 character", {"x", everyByte, "e"}, 2, "Pe\xE7" "a", nullptr},
+        {"UTF-8", {"x", "Porta a\xC3\xA7\xC3\xA3o", "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1", "\xC5\xBB\xC3\xB3\xC5\x82w", "e"},
+         4, "Pe\xC3\xA7" "a", "Porta ação"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path p = WriteReport(c.lines);
+        ASSERT_EQ(store.Load(p), LoadStatus::Ok);
+        if (c.shown) {
+            EXPECT_EQ(store.Text(1), c.shown);
+        }
+        ASSERT_EQ(store.EditLine(c.row, "Peça").status, EditStatus::Done);
+        std::vector<std::string> expected = c.lines;
+        expected[static_cast<std::size_t>(c.row)] = c.storedEdit;
+        EXPECT_EQ(vortest::ReadBytes(p), Crlf(expected));
+    }
+    // A byte-order mark stays too.
+    const fs::path p = dir.path() / "bom.txt";
+    vortest::WriteBytes(p, "\xEF\xBB\xBFx\r\n\xCE\xA9\r\ne\r\n");
+    ASSERT_EQ(store.Load(p), LoadStatus::Ok);
+    ASSERT_EQ(store.EditLine(2, "f").status, EditStatus::Done);
+    EXPECT_EQ(vortest::ReadBytes(p), "\xEF\xBB\xBFx\r\n\xCE\xA9\r\nf\r\n");
+}
+
 class FailingWrites : public vor::FileOps {
 public:
     ssize_t Write(int, const char*, std::size_t) override

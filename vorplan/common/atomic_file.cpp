@@ -13,6 +13,11 @@ namespace vor {
 
 namespace fs = std::filesystem;
 
+ssize_t FileOps::Read(int fd, char* buffer, std::size_t size)
+{
+    return ::read(fd, buffer, size);
+}
+
 ssize_t FileOps::Write(int fd, const char* data, std::size_t size)
 {
     return ::write(fd, data, size);
@@ -156,7 +161,7 @@ void WriteFileAtomically(const fs::path& target, std::string_view data, FileOps&
     SyncFolder(folder);
 }
 
-std::string ReadFileBytes(const fs::path& path)
+std::string ReadFileBytes(const fs::path& path, FileOps& ops)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -177,7 +182,7 @@ std::string ReadFileBytes(const fs::path& path)
         bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = ops.Read(fd, buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR)
                 continue;

@@ -12,6 +12,7 @@ namespace vor {
 class FileOps {
 public:
     virtual ~FileOps() = default;
+    virtual ssize_t Read(int fd, char* buffer, std::size_t size);
     virtual ssize_t Write(int fd, const char* data, std::size_t size);
     virtual int Sync(int fd);
     virtual int Close(int fd);
@@ -37,6 +38,6 @@ int CreateTempFile(const std::filesystem::path& folder, const std::string& fileN
                    std::string& tempName);
 
 // Reads a whole file as bytes; throws IoError when it cannot.
-std::string ReadFileBytes(const std::filesystem::path& path);
+std::string ReadFileBytes(const std::filesystem::path& path, FileOps& ops = DefaultFileOps());
 
 }  // namespace vor

@@ -92,6 +92,36 @@ Sequence NextSequence(std::string_view text, std::size_t pos)
     return {cp, needed + 1, true};
 }
 
+// The Windows-1252 byte of a code point, or -1 when Windows-1252 lacks it.
+int Cp1252Byte(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == cp)
+            return static_cast<int>(0x80 + i);
+    }
+    return -1;
+}
+
+// Valid UTF-8 in which at least one non-ASCII character is one Windows-1252
+// holds. Windows-1252 text that happens to be valid UTF-8 ("Ø½" is D8 BD)
+// decodes only to characters Windows-1252 lacks, so it fails this test.
+bool ReadsAsUtf8(std::string_view bytes)
+{
+    bool held = false;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const Sequence seq = NextSequence(bytes, pos);
+        if (!seq.valid)
+            return false;
+        if (seq.codePoint >= 0x80 && Cp1252Byte(seq.codePoint) >= 0)
+            held = true;
+        pos += seq.length;
+    }
+    return held;
+}
+
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes)
@@ -116,21 +146,8 @@ std::string Utf8ToCp1252(std::string_view text)
     while (pos < text.size()) {
         const Sequence seq = NextSequence(text, pos);
         pos += seq.length;
-        char byte = '?';
-        if (seq.valid) {
-            const char32_t cp = seq.codePoint;
-            if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-                byte = static_cast<char>(cp);
-            } else {
-                for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-                    if (kHighControls[i] == cp) {
-                        byte = static_cast<char>(0x80 + i);
-                        break;
-                    }
-                }
-            }
-        }
-        out.push_back(byte);
+        const int byte = seq.valid ? Cp1252Byte(seq.codePoint) : -1;
+        out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
     }
     return out;
 }
@@ -196,13 +213,44 @@ std::string Utf8Left(std::string_view text, std::size_t count)
     return std::string(text.substr(0, pos));
 }
 
+DecodedText DecodeFileTextAndEncoding(std::string_view bytes)
+{
+    if (bytes.starts_with(kBom)) {
+        bytes.remove_prefix(kBom.size());
+        if (IsValidUtf8(bytes))
+            return {std::string(bytes), TextEncoding::Utf8WithBom};
+    } else if (ReadsAsUtf8(bytes)) {
+        return {std::string(bytes), TextEncoding::Utf8};
+    }
+    return {Cp1252ToUtf8(bytes), TextEncoding::Windows1252};
+}
+
 std::string DecodeFileText(std::string_view bytes)
 {
-    if (bytes.starts_with(kBom))
-        bytes.remove_prefix(kBom.size());
-    if (IsValidUtf8(bytes))
-        return std::string(bytes);
-    return Cp1252ToUtf8(bytes);
+    return DecodeFileTextAndEncoding(bytes).text;
+}
+
+bool IsUndecodableText(std::string_view bytes)
+{
+    // UTF-16 and UTF-32 byte-order marks (FF FE also starts UTF-32 LE).
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
+        bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4)))
+        return true;
+    // No text of ours holds a NUL; a file with one is UTF-16 or not text.
+    return bytes.find('\0') != std::string_view::npos;
+}
+
+std::string EncodeFileText(std::string_view text, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return std::string(text);
+    case TextEncoding::Utf8WithBom:
+        return std::string(kBom) + std::string(text);
+    case TextEncoding::Windows1252:
+        break;
+    }
+    return Utf8ToCp1252(text);
 }
 
 }  // namespace vor

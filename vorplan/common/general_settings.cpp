@@ -1,6 +1,7 @@
 #include "vorplan/common/general_settings.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -177,7 +178,9 @@ void SaveSettings(IniFile& ini, SharedGlobals& g)
     ini.WriteBool(kVarios, "Som_wav", s.waveSound);
     ini.WriteInteger(kVarios, "Pedido", static_cast<int>(g.currentOrder));
     ini.WriteInteger(kVarios, "Material", static_cast<int>(g.currentMaterial));
-    ++s.runCount;
+    // Saturates: wrapping to a negative count would show the introduction again.
+    if (s.runCount < std::numeric_limits<int>::max())
+        ++s.runCount;
     ini.WriteInteger(kVarios, "MARG", s.runCount);
 
     const LabelPageSettings& l = s.labels;

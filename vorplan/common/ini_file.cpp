@@ -337,7 +337,8 @@ std::vector<std::string> IniDocument::Sections() const
 
 // ---- IniFile -----------------------------------------------------------------
 
-IniFile::IniFile(const fs::path& nameOrPath) : m_path(IniPath(nameOrPath))
+IniFile::IniFile(const fs::path& nameOrPath, FileOps& ops)
+    : m_path(IniPath(nameOrPath)), m_ops(&ops)
 {
     Reload();
 }
@@ -345,19 +346,30 @@ IniFile::IniFile(const fs::path& nameOrPath) : m_path(IniPath(nameOrPath))
 void IniFile::Reload()
 {
     std::string text;
-    if (const auto lines = ReadTextLines(m_path)) {
-        for (const auto& line : *lines) {
+    m_encoding = TextEncoding::Windows1252;
+    m_readError = 0;
+    try {
+        const TextFileLines file = ReadTextFileForRewrite(m_path, *m_ops);
+        for (const auto& line : file.lines) {
             text += line;
             text += '\n';
         }
+        m_encoding = file.encoding;
+    } catch (const IoError& e) {
+        // A missing file is created by the first write; any other failure
+        // would have that write save only its own key over the whole file.
+        if (e.code() != ENOENT)
+            m_readError = e.code() != 0 ? e.code() : EIO;
     }
     m_doc = IniDocument::Parse(text);
 }
 
 void IniFile::Save()
 {
+    if (m_readError != 0)
+        throw IoError(m_path, m_readError, "gravar sobre um arquivo que não pôde ser lido");
     try {
-        WriteTextLines(m_path, m_doc.Lines());
+        WriteFileAtomically(m_path, EncodeTextLines(m_doc.Lines(), m_encoding), *m_ops);
     } catch (...) {
         // The change did not reach the file; keep what the file holds.
         Reload();
@@ -447,15 +459,23 @@ void IniFile::WriteReal(std::string_view section, std::string_view key, double v
 void IniFile::DeleteKey(std::string_view section, std::string_view key)
 {
     Reload();
-    if (m_doc.Remove(section, key))
+    // Save refuses a file that could not be read, so the caller hears of it.
+    if (m_doc.Remove(section, key) || m_readError != 0)
         Save();
 }
 
 void IniFile::EraseSection(std::string_view section)
 {
     Reload();
-    if (m_doc.RemoveSection(section))
+    if (m_doc.RemoveSection(section) || m_readError != 0)
         Save();
+}
+
+void IniFile::Update(const std::function<void(IniDocument&)>& change)
+{
+    Reload();
+    change(m_doc);
+    Save();
 }
 
 bool IniFile::SectionExists(std::string_view section) const

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "vorplan/common/atomic_file.h"
+#include "vorplan/common/codec.h"
 
 namespace vor {
 
@@ -68,13 +72,20 @@ private:
 // not read as the type asked for), booleans written "1"/"0" and read as an
 // integer other than 0. The file is read when the object is made; every write
 // re-reads the file, changes one key and saves the whole file atomically.
-// Text on disk is Windows-1252 with CR LF; UTF-8 is accepted when reading.
+// Text on disk is Windows-1252 with CR LF; UTF-8 is accepted when reading,
+// and a file read as UTF-8 is written back as UTF-8, so lines nobody changed
+// keep every character. A file that exists but cannot be read or decoded
+// reads as empty (every read gives its default) and is never written over:
+// each write throws IoError naming it and the file stays as it is.
 class IniFile {
 public:
     // `nameOrPath` goes through IniPath, so a bare name lands in the settings folder.
-    explicit IniFile(const std::filesystem::path& nameOrPath);
+    explicit IniFile(const std::filesystem::path& nameOrPath, FileOps& ops = DefaultFileOps());
 
     const std::filesystem::path& path() const { return m_path; }
+    const IniDocument& Document() const { return m_doc; }
+    // True when the file exists but could not be read or decoded.
+    bool Unreadable() const { return m_readError != 0; }
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view def) const;
@@ -90,6 +101,8 @@ public:
     void WriteReal(std::string_view section, std::string_view key, double value);
     void DeleteKey(std::string_view section, std::string_view key);
     void EraseSection(std::string_view section);
+    // Re-reads the file, applies `change` and saves once; throws like the writes.
+    void Update(const std::function<void(IniDocument&)>& change);
 
     bool SectionExists(std::string_view section) const;
     bool KeyExists(std::string_view section, std::string_view key) const;
@@ -102,7 +115,10 @@ private:
     void Save();
 
     std::filesystem::path m_path;
+    FileOps* m_ops;
     IniDocument m_doc;
+    TextEncoding m_encoding = TextEncoding::Windows1252;
+    int m_readError = 0;  // errno of a failed read of a file that exists
 };
 
 }  // namespace vor

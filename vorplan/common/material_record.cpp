@@ -168,6 +168,7 @@ long long MaterialCodeOfFileName(const std::string& name)
 void LoadMaterialTable(const DataFolders& folders, bool withStock, MaterialTable& table)
 {
     table.count = 0;
+    table.problems.clear();
     // In name order, so the same 500 are kept whatever order the folder
     // lists them in. The loader opens "M<code>.INI" exactly, so only names of
     // that case are material files.
@@ -179,9 +180,16 @@ void LoadMaterialTable(const DataFolders& folders, bool withStock, MaterialTable
             limitReached = true;
             break;
         }
-        ++table.count;
         const long long code = MaterialCodeOfFileName(name);
-        const MaterialRecord record = LoadMaterial(folders, code);
+        MaterialRecord record;
+        try {
+            record = LoadMaterial(folders, code);
+        } catch (const OverflowError& e) {
+            // One broken file must not take the whole catalogue with it.
+            table.problems.emplace_back(e.what());
+            continue;
+        }
+        ++table.count;
         MaterialTableEntry& entry = table.entries[table.count];
         entry = MaterialTableEntry{};
         entry.code = code;
@@ -191,6 +199,12 @@ void LoadMaterialTable(const DataFolders& folders, bool withStock, MaterialTable
     }
     if (limitReached)
         platform::ShowMessage(Msg(598));
+    if (!table.problems.empty()) {
+        std::string text;
+        for (const std::string& problem : table.problems)
+            text += (text.empty() ? "" : "\n") + problem;
+        platform::ShowMessage(text);
+    }
 
     SortMaterialTable(table);
     if (withStock) {

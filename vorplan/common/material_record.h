@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
 #include "vorplan/common/bounded_array.h"
@@ -104,6 +105,7 @@ struct MaterialTableEntry {
 struct MaterialTable {
     BoundedArray<MaterialTableEntry, kMaterialTableSize> entries;
     long count = 0;
+    std::vector<std::string> problems;  // the error of each material file left out
 };
 
 // The code a material file name stands for: the name without its first
@@ -112,9 +114,11 @@ struct MaterialTable {
 long long MaterialCodeOfFileName(const std::string& name);
 
 // Fills `table` from the files "M*.INI" of the MAT folder, taken in name
-// order; after 500 the rest is left out and message 598 is shown. Sorted by
+// order; after 500 the rest is left out and message 598 is shown. A file whose
+// values are out of range is left out, its error (file and key) kept in
+// `problems` and shown in one message after the others have loaded. Sorted by
 // code; with `withStock` each entry also gets its sheet stock summary. Throws
-// as LoadMaterial and MaterialStockSummary do.
+// as MaterialStockSummary does.
 void LoadMaterialTable(const DataFolders& folders, bool withStock, MaterialTable& table);
 
 // The shared table from the shared folders; the current material record and

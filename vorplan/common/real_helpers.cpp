@@ -114,11 +114,27 @@ long long RoundUpDimension(long long length)
     return RoundUpDimension(length, gShared.settings.roundingTypeOne);
 }
 
+namespace {
+
+// q x a x b / divisor: the product in exact integers, scaled once, so the
+// result is the double nearest the decimal value (2750 x 1850 mm is 5.0875
+// m2, not 5.08749999...). A product past 64 bits has no exact digits to keep.
+double ExactAreaM2(long long q, long long a, long long b, double divisor)
+{
+    long long ab = 0;
+    long long product = 0;
+    if (__builtin_mul_overflow(a, b, &ab) || __builtin_mul_overflow(q, ab, &product))
+        return static_cast<double>(q) * static_cast<double>(a) * static_cast<double>(b) / divisor;
+    return static_cast<double>(product) / divisor;
+}
+
+}  // namespace
+
 double RoundedAreaM2(long long quantity, long long width, long long height, bool typeOne)
 {
-    return static_cast<double>(quantity) *
-           (static_cast<double>(RoundUpDimension(width, typeOne)) / 100.0) *
-           (static_cast<double>(RoundUpDimension(height, typeOne)) / 100.0) * 0.000001;
+    // RoundUpDimension gives millimetres x 100, so the product is in mm2 x 10^4.
+    return ExactAreaM2(quantity, RoundUpDimension(width, typeOne),
+                       RoundUpDimension(height, typeOne), 1e10);
 }
 
 double RoundedAreaM2(long long quantity, long long width, long long height)
@@ -128,8 +144,7 @@ double RoundedAreaM2(long long quantity, long long width, long long height)
 
 double AreaM2(long long quantity, long long width, long long height)
 {
-    return static_cast<double>(quantity) * static_cast<double>(width) *
-           static_cast<double>(height) * 0.000001;
+    return ExactAreaM2(quantity, width, height, 1e6);
 }
 
 std::string LeftPad(const std::string& text, const std::string& pad, int width)

@@ -37,7 +37,9 @@ std::string RealToText(double tenths);  // with the shared SHOW_D
 long long RoundUpDimension(long long length, bool typeOne);
 long long RoundUpDimension(long long length);  // with the shared ARREDONDAMENTO_1
 
-// quantity x rounded width x rounded height, in square metres.
+// quantity x rounded width x rounded height, in square metres. Both areas are
+// formed in integers and scaled once, so they are the nearest double to the
+// exact decimal value.
 double RoundedAreaM2(long long quantity, long long width, long long height, bool typeOne);
 double RoundedAreaM2(long long quantity, long long width, long long height);
 // quantity x width x height x 0.000001.

@@ -4,6 +4,8 @@
 #include "vorplan/common/codec.h"
 #include "vorplan/common/errors.h"
 
+#include <cerrno>
+
 namespace vor {
 
 std::vector<std::string> SplitTextLines(std::string_view text)
@@ -42,14 +44,23 @@ std::vector<std::string> ReadTextLinesOrThrow(const std::filesystem::path& path)
     return SplitTextLines(DecodeFileText(ReadFileBytes(path)));
 }
 
-std::string EncodeTextLines(const std::vector<std::string>& lines)
+TextFileLines ReadTextFileForRewrite(const std::filesystem::path& path, FileOps& ops)
 {
-    std::string bytes;
+    const std::string bytes = ReadFileBytes(path, ops);
+    if (IsUndecodableText(bytes))
+        throw IoError(path, EILSEQ, "ler");
+    DecodedText decoded = DecodeFileTextAndEncoding(bytes);
+    return {SplitTextLines(decoded.text), decoded.encoding};
+}
+
+std::string EncodeTextLines(const std::vector<std::string>& lines, TextEncoding encoding)
+{
+    std::string text;
     for (const std::string& line : lines) {
-        bytes += Utf8ToCp1252(line);
-        bytes += "\r\n";
+        text += line;
+        text += "\r\n";
     }
-    return bytes;
+    return EncodeFileText(text, encoding);
 }
 
 void WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines)

@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "vorplan/common/atomic_file.h"
+#include "vorplan/common/codec.h"
+
 namespace vor {
 
 // Splits decoded file text into lines: CR LF, LF and a lone CR end a line, and
@@ -19,8 +22,20 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::pat
 // Like ReadTextLines, but a file that cannot be read throws IoError.
 std::vector<std::string> ReadTextLinesOrThrow(const std::filesystem::path& path);
 
-// Encodes lines as Windows-1252, each ended by CR LF.
-std::string EncodeTextLines(const std::vector<std::string>& lines);
+// The lines of a text file with the encoding they were read in.
+struct TextFileLines {
+    std::vector<std::string> lines;
+    TextEncoding encoding = TextEncoding::Windows1252;
+};
+
+// Reads a text file for a rewrite in place; throws IoError when the file
+// cannot be read, and also when its bytes are no text (IsUndecodableText).
+TextFileLines ReadTextFileForRewrite(const std::filesystem::path& path,
+                                     FileOps& ops = DefaultFileOps());
+
+// Encodes lines as Windows-1252 (or `encoding`), each ended by CR LF.
+std::string EncodeTextLines(const std::vector<std::string>& lines,
+                            TextEncoding encoding = TextEncoding::Windows1252);
 
 // Writes the lines atomically in the data-file encoding; throws IoError and
 // leaves an existing file untouched on failure.

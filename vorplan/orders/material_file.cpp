@@ -23,18 +23,6 @@ constexpr std::string_view kCommercial = "PROP_COMERC";
 constexpr std::string_view kTimes = "TEMPOS";
 constexpr std::string_view kDouble = "MAT_DUPLO";
 
-IniDocument ReadDocument(const fs::path& path)
-{
-    std::string text;
-    if (const auto lines = ReadTextLines(path)) {
-        for (const auto& line : *lines) {
-            text += line;
-            text += '\n';
-        }
-    }
-    return IniDocument::Parse(text);
-}
-
 std::string Numbered(std::string_view stem, std::size_t n)
 {
     return std::string(stem) + std::to_string(n);
@@ -98,9 +86,9 @@ MaterialFileValues ReadMaterialFile(const IniDocument& doc, const std::string& n
     return v;
 }
 
-MaterialFileValues ReadMaterialFile(const fs::path& path, const std::string& now)
+MaterialFileValues ReadMaterialFile(const fs::path& path, const std::string& now, FileOps& ops)
 {
-    return ReadMaterialFile(ReadDocument(path), now);
+    return ReadMaterialFile(IniFile(path, ops).Document(), now);
 }
 
 void SetMaterialValues(IniDocument& doc, const MaterialFileValues& v, const std::string& now)
@@ -145,13 +133,12 @@ void SetMaterialValues(IniDocument& doc, const MaterialFileValues& v, const std:
     doc.Set(kDouble, "MAT2", v.doubleMaterial2);
 }
 
-void WriteMaterialFile(const fs::path& path, const MaterialFileValues& v, const std::string& now)
+void WriteMaterialFile(const fs::path& path, const MaterialFileValues& v, const std::string& now,
+                       FileOps& ops)
 {
     // Key by key on the file as it is, so that what else it holds stays;
     // saved once, so a failure never leaves half the keys written.
-    IniDocument doc = ReadDocument(path);
-    SetMaterialValues(doc, v, now);
-    WriteTextLines(path, doc.Lines());
+    IniFile(path, ops).Update([&](IniDocument& doc) { SetMaterialValues(doc, v, now); });
 }
 
 // ---- Field titles ------------------------------------------------------------
@@ -163,7 +150,8 @@ fs::path FieldTitlesFile(const DataFolders& folders)
 
 FieldTitles ReadFieldTitles(const fs::path& path)
 {
-    const IniDocument doc = ReadDocument(path);
+    const IniFile file(path);
+    const IniDocument& doc = file.Document();
     FieldTitles titles;
     for (std::size_t i = 0; i < titles.size(); ++i)
         titles[i] = IniText(doc, kDesc, Numbered("CAMPO", i + 1), "");
@@ -172,10 +160,10 @@ FieldTitles ReadFieldTitles(const fs::path& path)
 
 void WriteFieldTitles(const fs::path& path, const FieldTitles& titles)
 {
-    IniDocument doc = ReadDocument(path);
-    for (std::size_t i = 0; i < titles.size(); ++i)
-        doc.Set(kDesc, Numbered("CAMPO", i + 1), titles[i]);
-    WriteTextLines(path, doc.Lines());
+    IniFile(path).Update([&titles](IniDocument& doc) {
+        for (std::size_t i = 0; i < titles.size(); ++i)
+            doc.Set(kDesc, Numbered("CAMPO", i + 1), titles[i]);
+    });
 }
 
 // ---- Colours -----------------------------------------------------------------

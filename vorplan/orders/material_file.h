@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "vorplan/common/atomic_file.h"
 #include "vorplan/common/data_folders.h"
 
 namespace vor {
@@ -59,16 +60,18 @@ struct MaterialFileValues {
 // (DateTimeText) stands in for the missing stamps.
 MaterialFileValues ReadMaterialFile(const IniDocument& doc, const std::string& now);
 // The same from a file; a missing or unreadable file gives every default.
-MaterialFileValues ReadMaterialFile(const std::filesystem::path& path, const std::string& now);
+MaterialFileValues ReadMaterialFile(const std::filesystem::path& path, const std::string& now,
+                                    FileOps& ops = DefaultFileOps());
 
 // Sets every key of `values` in `doc`, in their fixed order, ULT_MODIF to `now`.
 void SetMaterialValues(IniDocument& doc, const MaterialFileValues& values, const std::string& now);
 
 // Writes every key of `values` into the file in their fixed order, with
 // ULT_MODIF set to `now`; keys and sections the file holds besides them are
-// kept. One atomic save: throws IoError and leaves the old file on failure.
+// kept. One atomic save: throws IoError and leaves the old file on failure,
+// and also when the file exists but cannot be read (it is never written over).
 void WriteMaterialFile(const std::filesystem::path& path, const MaterialFileValues& values,
-                       const std::string& now);
+                       const std::string& now, FileOps& ops = DefaultFileOps());
 
 // ---- Field titles ------------------------------------------------------------
 

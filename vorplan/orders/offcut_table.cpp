@@ -5,8 +5,10 @@
 
 #include "vorplan/common/conversions.h"
 #include "vorplan/common/errors.h"
+#include "vorplan/common/language_texts.h"
 #include "vorplan/common/real_helpers.h"
 #include "vorplan/common/text_file.h"
+#include "vorplan/orders/table_files.h"
 
 namespace vor {
 
@@ -104,10 +106,41 @@ void WriteOffcutTable(const std::filesystem::path& path, std::vector<OffcutRow> 
 std::vector<OffcutRow> OffcutRowsToSave(const std::vector<OffcutRow>& rows)
 {
     std::vector<OffcutRow> kept;
-    std::copy_if(rows.begin(), rows.end(), std::back_inserter(kept), [](const OffcutRow& row) {
-        return !IsBlankOnly(row[kOffcutQuantityColumn]);
-    });
+    for (const OffcutRow& row : rows) {
+        if (IsBlankOnly(row[kOffcutQuantityColumn]))
+            continue;
+        OffcutRow& saved = kept.emplace_back(row);
+        // An empty mark shows blank in the grid, and a blank mark is " ": an
+        // empty field would shift every later one for readers that skip it.
+        std::string& mark = saved[kOffcutMarkColumn];
+        if (mark.empty())
+            mark = " ";
+    }
     return kept;
+}
+
+std::optional<OffcutSizeProblem> FindOffcutSizeProblem(const std::vector<OffcutRow>& rows)
+{
+    const auto isSize = [](std::string text) {
+        TrimBlanks(text);
+        return IsRealText(text) && StrToRealComma(text) > 0;
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const OffcutRow& row = rows[i];
+        if (IsBlankOnly(row[kOffcutQuantityColumn]))
+            continue;
+        for (const int column : {kOffcutWidthColumn, kOffcutHeightColumn}) {
+            if (!isSize(row[static_cast<std::size_t>(column)]))
+                return OffcutSizeProblem{static_cast<long>(i) + 1, column};
+        }
+    }
+    return std::nullopt;
+}
+
+std::string OffcutSizeProblemText(const OffcutSizeProblem& problem)
+{
+    const int slot = problem.column == kOffcutHeightColumn ? 442 : 443;
+    return Msg(slot) + " (" + Msg(586) + " " + std::to_string(problem.row) + ")";
 }
 
 std::filesystem::path OffcutHandOverFile(const DataFolders& folders)

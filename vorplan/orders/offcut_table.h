@@ -53,7 +53,23 @@ std::optional<std::vector<OffcutRow>> ReadOffcutTable(const std::filesystem::pat
 void WriteOffcutTable(const std::filesystem::path& path, std::vector<OffcutRow> rows);
 
 // The rows the editor saves: those whose quantity is not empty or blanks only.
+// An empty mark is saved " ", as the grid shows it.
 std::vector<OffcutRow> OffcutRowsToSave(const std::vector<OffcutRow>& rows);
+
+// A row the editor would save with a width or height that is not a number
+// above 0: its grid row (1 for the first data row) and the column.
+struct OffcutSizeProblem {
+    long row = 0;
+    int column = kOffcutWidthColumn;
+    bool operator==(const OffcutSizeProblem&) const = default;
+};
+
+// The first such row of `rows`, or nullopt when every row can be saved.
+std::optional<OffcutSizeProblem> FindOffcutSizeProblem(const std::vector<OffcutRow>& rows);
+
+// Why saving refuses: message 443 (width) or 442 (height), " (", message 586,
+// " ", the row, ")".
+std::string OffcutSizeProblemText(const OffcutSizeProblem& problem);
 
 // ---- Hand-over from the stock update ---------------------------------------
 

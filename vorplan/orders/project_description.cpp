@@ -41,19 +41,6 @@ bool IsBlankText(const std::string& s)
     return s.find_first_not_of(" \t") == std::string::npos;
 }
 
-// The same decoding as every settings file.
-IniDocument ReadDocument(const fs::path& path)
-{
-    std::string text;
-    if (const auto lines = ReadTextLines(path)) {
-        for (const std::string& line : *lines) {
-            text += line;
-            text += '\n';
-        }
-    }
-    return IniDocument::Parse(text);
-}
-
 }  // namespace
 
 std::string DefaultModifiedBy()
@@ -104,9 +91,10 @@ ProjectDescription ReadProjectDescription(const IniDocument& doc, long long orde
 }
 
 ProjectDescription ReadProjectDescription(const fs::path& path, long long order,
-                                          const std::string& now, const std::string& modifiedBy)
+                                          const std::string& now, const std::string& modifiedBy,
+                                          FileOps& ops)
 {
-    return ReadProjectDescription(ReadDocument(path), order, now, modifiedBy);
+    return ReadProjectDescription(IniFile(path, ops).Document(), order, now, modifiedBy);
 }
 
 ProjectDescription ReadProjectDescription(long long order)
@@ -153,13 +141,11 @@ void SetProjectDescription(IniDocument& doc, const ProjectDescription& d, const 
 }
 
 void WriteProjectDescription(const fs::path& path, const ProjectDescription& values,
-                             const std::string& now)
+                             const std::string& now, FileOps& ops)
 {
     // Key by key on the file as it is, so PCI and whatever else it holds
     // stay; saved once, so a failure never leaves half the keys written.
-    IniDocument doc = ReadDocument(path);
-    SetProjectDescription(doc, values, now);
-    WriteTextLines(path, doc.Lines());
+    IniFile(path, ops).Update([&](IniDocument& doc) { SetProjectDescription(doc, values, now); });
 }
 
 void WriteProjectDescription(long long order, const ProjectDescription& values)

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "vorplan/common/atomic_file.h"
+
 namespace vor {
 
 class IniDocument;
@@ -62,7 +64,8 @@ ProjectDescription ReadProjectDescription(const IniDocument& doc, long long orde
                                           const std::string& now, const std::string& modifiedBy);
 // The same from a file; a missing or unreadable file gives every default.
 ProjectDescription ReadProjectDescription(const std::filesystem::path& path, long long order,
-                                          const std::string& now, const std::string& modifiedBy);
+                                          const std::string& now, const std::string& modifiedBy,
+                                          FileOps& ops = DefaultFileOps());
 // The shared order's file, with the shared clock and this computer and user.
 ProjectDescription ReadProjectDescription(long long order);
 
@@ -72,9 +75,10 @@ void SetProjectDescription(IniDocument& doc, const ProjectDescription& values,
                            const std::string& now);
 
 // SetProjectDescription on the file as it is, saved once, atomically: throws
-// IoError and leaves the old file when it cannot be saved.
+// IoError and leaves the old file when it cannot be saved, or when it exists
+// but cannot be read (it is never written over).
 void WriteProjectDescription(const std::filesystem::path& path, const ProjectDescription& values,
-                             const std::string& now);
+                             const std::string& now, FileOps& ops = DefaultFileOps());
 // The shared order's file, ULT_MODIF from the shared clock.
 void WriteProjectDescription(long long order, const ProjectDescription& values);
 

@@ -52,34 +52,6 @@ bool IsIntegerText(std::string_view s)
     return true;
 }
 
-// An optional sign, digits and at most one decimal mark ("." or ","), whose
-// value a double holds. Exponents are left out: nobody types them in a table,
-// and the integer readers would take "1e3" for 1.
-bool IsRealText(std::string_view s)
-{
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    bool anyDigit = false;
-    bool nonZeroDigit = false;
-    bool mark = false;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
-        if (IsDigit(c)) {
-            anyDigit = true;
-            nonZeroDigit = nonZeroDigit || c != '0';
-        } else if ((c == '.' || c == ',') && !mark) {
-            mark = true;
-        } else {
-            return false;
-        }
-    }
-    if (!anyDigit)
-        return false;
-    // Too many digits for a double read as 0.
-    return !(nonZeroDigit && StrToRealComma(s) == 0.0);
-}
-
 // A numeric cell as the grid and the file keep it: the text itself when it is
 // a number of its kind, else the value every reader would take from it, so
 // nothing in it can break the line.
@@ -137,6 +109,34 @@ SplitFieldArrays SplitTableLine(std::string_view line)
 }
 
 }  // namespace
+
+// An optional sign, digits and at most one decimal mark ("." or ","), whose
+// value a double holds. Exponents are left out: nobody types them in a table,
+// and the integer readers would take "1e3" for 1.
+bool IsRealText(std::string_view s)
+{
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    bool anyDigit = false;
+    bool nonZeroDigit = false;
+    bool mark = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (IsDigit(c)) {
+            anyDigit = true;
+            nonZeroDigit = nonZeroDigit || c != '0';
+        } else if ((c == '.' || c == ',') && !mark) {
+            mark = true;
+        } else {
+            return false;
+        }
+    }
+    if (!anyDigit)
+        return false;
+    // Too many digits for a double read as 0.
+    return !(nonZeroDigit && StrToRealComma(s) == 0.0);
+}
 
 // ---- Lines -----------------------------------------------------------------
 

@@ -9,6 +9,10 @@
 
 namespace vor {
 
+// An optional sign, digits and at most one decimal mark ("." or ","), whose
+// value a double holds; no exponent, no blanks.
+bool IsRealText(std::string_view s);
+
 // The two blank-separated tables: an order's pieces (PED<n>.TAB, or
 // TMP/PED<n>.INQ when the order tables are not internal) and a material's
 // stock sheets (CHP<n>.TAB). The numbers are the table editor's kinds.

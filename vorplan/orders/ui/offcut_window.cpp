@@ -529,10 +529,18 @@ void TForm2::Button1Click()
         ClearTable();
 }
 
-void TForm2::SaveTable()
+bool TForm2::SaveTable()
 {
     CommitOpenEditor();
+    // A row without a usable size would stop the calculation of the material
+    // later; it is refused here, where the user can still mend it.
+    if (const auto problem = FindOffcutSizeProblem(Grid().Rows())) {
+        platform::ShowMessage(OffcutSizeProblemText(*problem));
+        MoveTo(problem->row, problem->column);
+        return false;
+    }
     WriteOffcutTable(m_file, Grid().RowsToSave());
+    return true;
 }
 
 void TForm2::Button2Click()
@@ -542,8 +550,8 @@ void TForm2::Button2Click()
 
 void TForm2::Button3Click()
 {
-    SaveTable();
-    accept();
+    if (SaveTable())
+        accept();
 }
 
 void TForm2::Button4Click()

@@ -65,7 +65,8 @@ protected:
 private:
     void BuildControls();
     void SetColumnWidths();
-    void SaveTable();
+    // False, with a message and nothing written, when a row cannot be saved.
+    bool SaveTable();
     void MoveTo(long row, int column);
     void CommitOpenEditor();
 
