@@ -219,6 +219,25 @@ TEST(TableFilesGolden, DescriptionsThatLookLikeUtf8ReadBackAsWritten)
     }
 }
 
+TEST(TableFilesGolden, EveryWindows1252CharacterSurvivesARewriteOfAnotherLine)
+{
+    // Every one but the blank (stored "_"), TAB and ";" (never stored) and the line ends.
+    std::string everyByte;
+    for (int b = 1; b < 256; ++b)
+        if (b != ' ' && b != '\t' && b != ';' && b != '\r' && b != '\n')
+            everyByte.push_back(static_cast<char>(b));
+    TempDir dir;
+    const Path path = dir.path() / "CHP00007.TAB";
+    const std::string first = "1       3      1   2750   1850 " + everyByte + " ABCDEFG12345\r\n";
+    WriteBytes(path, first + "1       4      1   2750   1850 other ABCDEFG12345\r\n");
+    std::optional<std::vector<SheetRow>> read = ReadSheetTable(path, true);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), 2u);
+    (*read)[1].quantity = "9";
+    WriteSheetTable(path, *read, true);
+    EXPECT_EQ(ReadBytes(path), first + "1       4      9   2750   1850 other ABCDEFG12345\r\n");
+}
+
 TEST(TableFilesGolden, MarksReadAsTheirSign)
 {
     TempDir dir;
