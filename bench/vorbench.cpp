@@ -251,18 +251,42 @@ int Tenths(double mm)
     return mm >= kLargest / 10.0 ? kLargest : static_cast<int>(vor::MillimetresToTenths(mm));
 }
 
-// A piece line of a layout file names the first order line of its size that
-// still had pieces to give, so pieces of equal size may carry each other's
-// codes. Demand is therefore checked per size: every line stands for the
-// first line of its size (either way round when pieces may turn).
+// The validator checks demand per size: every line stands for the first line
+// of its size (either way round when pieces may turn). Each order line's own
+// count is checked besides, since a piece line names one order line of its
+// size, the first whose quantity left covers the layout's repetitions.
 struct SizeClasses {
     std::map<std::pair<int, int>, int> firstOfSize;
     std::map<int, int> classOfCode;
 };
 
+// Every order line got what it asked for (at most that when `finished` is
+// false); the faults found.
+std::vector<std::string> CheckOrderLines(const std::map<int, long long>& placedPerLine,
+                                         const std::vector<vor::bench::CsvItem>& pieces,
+                                         bool finished)
+{
+    std::vector<std::string> faults;
+    for (const auto& [code, placed] : placedPerLine)
+        if (code < 1 || code > static_cast<int>(pieces.size()))
+            faults.push_back("pieces labelled with order line " + std::to_string(code) +
+                             ", which the order does not have");
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const int code = static_cast<int>(i + 1);
+        const auto found = placedPerLine.find(code);
+        const long long placed = found == placedPerLine.end() ? 0 : found->second;
+        const long long copies = pieces[i].copies.value_or(1);
+        if (placed > copies || (finished && placed != copies))
+            faults.push_back("order line " + std::to_string(code) + " asked for " +
+                             std::to_string(copies) + " pieces, the layout files give it " +
+                             std::to_string(placed));
+    }
+    return faults;
+}
+
 Figures CheckLayouts(const vor::DataFolders& folders, const Arguments& args,
                      const std::vector<vor::bench::CsvItem>& pieces,
-                     const std::vector<vor::bench::CsvItem>& sheets)
+                     const std::vector<vor::bench::CsvItem>& sheets, bool finished)
 {
     Figures f;
     // The values the driver took for the material, read back as it reads them.
@@ -303,6 +327,7 @@ Figures CheckLayouts(const vor::DataFolders& folders, const Arguments& args,
     }
 
     std::vector<vortest::CheckedLayout> layouts;
+    std::map<int, long long> placedPerLine;
     for (long long number = 1;; ++number) {
         const fs::path path = vor::LayoutFile(folders, number, kMaterialCode);
         std::error_code ec;
@@ -341,6 +366,7 @@ Figures CheckLayouts(const vor::DataFolders& folders, const Arguments& args,
             } else if (line.type == vor::kLayoutTypePiece) {
                 f.placed += times;
                 f.usedArea += times * std::int64_t{line.length} * line.height;
+                placedPerLine[line.code] += times;
                 const auto cls = classes.classOfCode.find(line.code);
                 if (cls != classes.classOfCode.end())
                     e.code = cls->second;
@@ -357,6 +383,8 @@ Figures CheckLayouts(const vor::DataFolders& folders, const Arguments& args,
     }
     f.layouts = static_cast<long long>(layouts.size());
     for (std::string& fault : vortest::ValidateLayouts(layouts, input))
+        f.faults.push_back(std::move(fault));
+    for (std::string& fault : CheckOrderLines(placedPerLine, pieces, finished))
         f.faults.push_back(std::move(fault));
     return f;
 }
@@ -407,7 +435,8 @@ int Run(const Arguments& args)
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    Figures f = CheckLayouts(folders, args, pieces, sheets);
+    Figures f = CheckLayouts(folders, args, pieces, sheets,
+                             result.statusText == vor::ToInt(vor::StatusCode::Finished));
 
     long long trials = 0, attempts = 0, sheetsUsed = 0, layouts = 0;
     std::int64_t usedArea = 0, sheetArea = 0;

@@ -2,12 +2,14 @@
 // every row must write as one line that reads back as the same cells.
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "vorplan/common/codec.h"
 #include "vorplan/common/text_file.h"
+#include "vorplan/optimiser/input_loading.h"
 #include "vorplan/orders/offcut_table.h"
 
 namespace {
@@ -67,6 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (row[vor::kOffcutQuantityColumn].find_first_not_of(' ') == std::string::npos)
             __builtin_trap();
         (void)vor::OffcutLineText(row);
+    }
+
+    // The optimiser's reading: every offcut a code of its own, below 0, so
+    // that none passes for a stock sheet or for another offcut.
+    std::set<std::int64_t> codes;
+    for (const vor::OffcutTableLine& offcut : vor::ParseOffcutTableLines(lines)) {
+        if (offcut.code >= 0 || !codes.insert(offcut.code).second)
+            __builtin_trap();
     }
     return 0;
 }

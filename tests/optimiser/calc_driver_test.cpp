@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,7 @@ public:
     std::vector<std::string> candidates;
     std::vector<std::string> bestPositions;
     std::vector<std::string> errorTexts;
+    std::function<void(long long)> onMaterialStarted;
 
     void ReportLines(const std::vector<std::string>& lines) override
     {
@@ -56,6 +60,11 @@ public:
                          file.filename().string());
     }
     void EndSignalStopped() override { events.push_back("signal off"); }
+    void MaterialStarted(long long code) override
+    {
+        if (onMaterialStarted)
+            onMaterialStarted(code);
+    }
     void EndPageShown() override { events.push_back("end page"); }
     void Error(const std::string& text) override { errorTexts.push_back(text); }
     void ViewRequested() override { events.push_back("view"); }
@@ -339,6 +348,117 @@ TEST_F(CalcDriverTest, UnwritableFileOfAFinalRunStopsTheRunAndSaysWhy)
     EXPECT_TRUE(events.Has("idle"));
 }
 
+// Message n reads "m<n>" while it lives, so that texts built of them can be told apart.
+class ScopedMessages {
+public:
+    explicit ScopedMessages(std::initializer_list<long> numbers) : m_saved(vor::gShared.messages)
+    {
+        for (long n : numbers)
+            vor::gShared.messages[n] = "m" + std::to_string(n);
+    }
+    ~ScopedMessages() { vor::gShared.messages = m_saved; }
+    ScopedMessages(const ScopedMessages&) = delete;
+    ScopedMessages& operator=(const ScopedMessages&) = delete;
+
+private:
+    vor::MessageTable m_saved;
+};
+
+TEST_F(CalcDriverTest, RegressionLayoutFileThatFailsEndsTheRunUnfinishedAndInTheReport)
+{
+    const ScopedMessages messages({465});
+    // Material 1 needs two layouts (one piece fills a sheet); material 2 one.
+    struct Case {
+        const char* name;
+        std::function<void()> breakIt;
+        const char* error;    // the message shown
+        const char* warning;  // what the report's warning line holds
+        long long placed;     // material 2's piece, unless the run stopped
+    };
+    const Case cases[] = {
+        {"a temporary file that cannot be written (3003)",
+         [this] { fs::create_directories(vor::TempLayoutFile(folders, 2, 1)); },
+         "Internal error 3003", "002-00001.MTE", 0},
+        {"a temporary file that cannot be read back (2007)",
+         [this] {
+             events.onMaterialStarted = [this](long long code) {
+                 if (code == 2)
+                     fs::remove(vor::TempLayoutFile(folders, 2, 1));
+             };
+         },
+         "Internal error 2007: Acesso ao arquivo ", "002-00001.MTE", 1},
+        {"a layout file that cannot be written",
+         [this] { fs::create_directories(vor::LayoutFile(folders, 2, 1)); },
+         "002-00001.MON", "002-00001.MON", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(folders.mont);
+        fs::create_directories(folders.mont);
+        WriteOrder(1, std::vector<Line>{{1, 1, 950, 750, 1}, {1, 1, 900, 700, 1},
+                                        {1, 1, 300, 200, 2}});
+        request.orders = {1};
+        events = RecordingEvents{};
+        c.breakIt();
+
+        const CalcRunResult result = Run();
+        EXPECT_EQ(result.statusText, 3);
+        EXPECT_FALSE(fs::exists(vor::LayoutFile(folders, 1, 1)));  // nothing claims a result
+        EXPECT_FALSE(fs::is_regular_file(vor::LayoutFile(folders, 2, 1)));
+        EXPECT_EQ(fs::exists(vor::LayoutFile(folders, 1, 2)), c.placed == 1);
+        EXPECT_EQ(result.piecesPlaced, c.placed);
+        ASSERT_FALSE(events.errorTexts.empty());
+        EXPECT_NE(events.errorTexts.front().find(c.error), std::string::npos)
+            << events.errorTexts.front();
+        const auto warning = std::find_if(
+            events.report.begin(), events.report.end(), [&](const std::string& line) {
+                return line.starts_with(" Atenção: ") && line.find(c.warning) != std::string::npos;
+            });
+        EXPECT_NE(warning, events.report.end());
+        vor::IniFile calcData(vor::CalcDataFile(folders));
+        EXPECT_EQ(calcData.ReadInteger("DADOS_ULT_CALC", "STATUS", 0), 3);
+        EXPECT_EQ(calcData.ReadString("DADOS_ULT_CALC", "S_STATUS", ""), "m465 3");
+        EXPECT_TRUE(events.Has("wait"));  // not "finished": the window waits for "Ok"
+    }
+}
+
+TEST_F(CalcDriverTest, RegressionStatusInCalcDataKeepsItsDetailAndMaterial)
+{
+    const ScopedMessages messages({430, 437, 438, 448, 804});
+    struct Case {
+        std::vector<Line> lines;
+        std::string expected;
+    };
+    const Case cases[] = {
+        // Quantity 0 on the second line of the merged list.
+        {{{1, 1, 300, 200, 2}, {1, 0, 300, 200, 2}}, "m430 m448 (0, m804 2)"},
+        // A material whose only lines carry no quantity has no pieces.
+        {{{1, 1, 300, 200, 1}, {1, -1, 300, 200, 2}}, "m430 m448 (-1, m804 1)"},
+    };
+    for (const Case& c : cases) {
+        WriteOrder(1, c.lines);
+        request.orders = {1};
+        events = RecordingEvents{};
+        const CalcRunResult result = Run();
+        EXPECT_EQ(result.statusText, 18);
+        vor::IniFile calcData(vor::CalcDataFile(folders));
+        EXPECT_EQ(calcData.ReadString("DADOS_ULT_CALC", "S_STATUS", ""), c.expected);
+    }
+    // Texts 7 and 8 name the material of the calculation they are about.
+    WriteMaterial(5, 1000, 800);
+    vor::WriteTextLines(vor::SheetTableFile(folders, 5), {});
+    WriteOrder(1, std::vector<Line>{{1, 1, 300, 200, 1}, {1, 1, 300, 200, 5}});
+    request.orders = {1};
+    EXPECT_EQ(Run().statusText, 8);
+    EXPECT_EQ(vor::IniFile(vor::CalcDataFile(folders)).ReadString("DADOS_ULT_CALC", "S_STATUS", ""),
+              "m430 m4375m438");
+    WriteOrder(1, std::vector<Line>{{1, 1, 300, 200, 5}});
+    request.unchosenMaterials = {5};
+    EXPECT_EQ(Run().statusText, 7);
+    EXPECT_EQ(vor::IniFile(vor::CalcDataFile(folders)).ReadString("DADOS_ULT_CALC", "S_STATUS", ""),
+              "m430 m4375");
+}
+
 TEST_F(CalcDriverTest, UnreadableOrderTableEndsTheRunWithItsStatus)
 {
     WriteOrder(1, std::vector<Line>{{1, 1, 300, 200, 1}});
@@ -445,3 +565,112 @@ TEST_F(CalcDriverTest, BestSheetSizeSearchTriesEveryCandidateThenRunsTheBest)
 }
 
 }  // namespace
+
+// ---- Pieces labelled with their own order line --------------------------------
+
+// The order lines of one size as the layout files label them: the pieces each
+// got, and the repetitions of every piece line of that size.
+struct SizeGroup {
+    std::vector<std::pair<long long, int>> lines;  // (order, quantity) in merged-list order
+    std::vector<long long> repetitions;            // one per piece line of the size
+};
+
+// True when the piece lines can be shared out so that every order line gets
+// exactly its quantity (two lines a size: a subset of the repetitions sums to
+// the first line's quantity).
+bool RepetitionsAllowExactLabels(const SizeGroup& group)
+{
+    if (group.lines.size() == 1)
+        return true;
+    std::vector<bool> reachable(static_cast<std::size_t>(group.lines[0].second) + 1, false);
+    reachable[0] = true;
+    for (long long r : group.repetitions)
+        for (long long s = static_cast<long long>(reachable.size()) - 1; s >= r; --s)
+            if (reachable[static_cast<std::size_t>(s - r)])
+                reachable[static_cast<std::size_t>(s)] = true;
+    return reachable.back();
+}
+
+TEST_F(CalcDriverTest, RegressionRepeatedLayoutsLabelEachCustomersPiecesWithTheirOwnLine)
+{
+    // Two customers (orders 1 and 2) ask for pieces of the same sizes in
+    // different quantities, one of them at times with width and height
+    // exchanged, so that the search may place the second customer's pieces
+    // first. A layout repeated several times must not be labelled with a line
+    // that asked for fewer pieces than it holds.
+    // Sheets of 1000 x 800 mm take 4, 2, 2 and 6 of these: layouts repeat.
+    const int sizes[][2] = {{490, 390}, {990, 390}, {490, 790}, {320, 390}};
+    long long checked = 0, faultsOfTheOldRule = 0;
+    for (unsigned seed = 1; seed <= 16; ++seed) {
+        std::mt19937 rng(seed);
+        auto pick = [&rng](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(rng);
+        };
+        std::vector<Line> a, b;
+        const int kinds = pick(1, 2);
+        for (int k = 0; k < kinds; ++k) {
+            const int* size = sizes[(seed + static_cast<unsigned>(k)) % 4];
+            const bool turned = pick(0, 2) != 0;
+            a.push_back({1, pick(1, 4), size[0], size[1], 1, "Cliente_A"});
+            b.push_back({1, pick(4, 16), turned ? size[1] : size[0], turned ? size[0] : size[1], 1,
+                         "Cliente_B"});
+        }
+        WriteOrder(1, a);
+        WriteOrder(2, b);
+        request.orders = {1, 2};
+        events = RecordingEvents{};
+        const CalcRunResult result = Run();
+        ASSERT_EQ(result.statusText, 1) << "seed " << seed;
+
+        // Per size k: what each order got, the repetitions of its piece lines,
+        // and what the old rule (the first line of the size with any left, as
+        // placed before turned) would have left on each line.
+        std::map<std::pair<int, long long>, long long> placed;  // (k, order)
+        std::vector<SizeGroup> groups(static_cast<std::size_t>(kinds));
+        std::vector<std::vector<long long>> oldLeft(static_cast<std::size_t>(kinds));
+        for (std::size_t k = 0; k < groups.size(); ++k) {
+            groups[k].lines = {{1, a[k].quantity}, {2, b[k].quantity}};
+            oldLeft[k] = {a[k].quantity, b[k].quantity};
+        }
+        for (long long n = 1; fs::exists(vor::LayoutFile(folders, n, 1)); ++n) {
+            const auto contents = vor::ReadLayoutFileContents(vor::LayoutFile(folders, n, 1));
+            ASSERT_TRUE(contents.has_value());
+            long long times = 1;
+            for (const vor::LayoutFileLine& line : contents->lines) {
+                if (line.type == vor::kLayoutTypeSheet)
+                    times = line.x + 1LL;
+                if (line.type != vor::kLayoutTypePiece)
+                    continue;
+                const int k = line.code - 1;  // codes are 1.. in each order
+                ASSERT_TRUE(k >= 0 && k < kinds) << line.code;
+                const auto ks = static_cast<std::size_t>(k);
+                placed[{k, line.order}] += times;
+                groups[ks].repetitions.push_back(times);
+                const Line* lines[] = {&a[ks], &b[ks]};
+                long long* left = nullptr;
+                for (bool asPlaced : {true, false})
+                    for (std::size_t i = 0; i < 2 && !left; ++i) {
+                        const int w = lines[i]->width * 10, h = lines[i]->height * 10;
+                        const bool fits = asPlaced ? (w == line.length && h == line.height)
+                                                   : (h == line.length && w == line.height);
+                        if (fits && oldLeft[ks][i] > 0)
+                            left = &oldLeft[ks][i];
+                    }
+                ASSERT_NE(left, nullptr);
+                *left -= times;
+            }
+        }
+        for (int k = 0; k < kinds; ++k) {
+            const auto ks = static_cast<std::size_t>(k);
+            if (oldLeft[ks][0] != 0)
+                ++faultsOfTheOldRule;
+            if (!RepetitionsAllowExactLabels(groups[ks]))
+                continue;
+            ++checked;
+            EXPECT_EQ((placed[{k, 1}]), a[ks].quantity) << "seed " << seed << " size " << k;
+            EXPECT_EQ((placed[{k, 2}]), b[ks].quantity) << "seed " << seed << " size " << k;
+        }
+    }
+    EXPECT_GT(checked, 16);
+    EXPECT_GT(faultsOfTheOldRule, 2) << "the jobs do not show the fault";
+}

@@ -96,7 +96,7 @@ TEST_F(CalcReportTest, StatusTextTable)
         {3, "", "T465 3"},  // no text of its own, and no prefix: 3 is not above 4
         {4, "", "T434"},
         {5, "", "Erro: T435"},
-        {7, "", "Erro: T437"},
+        {7, "", "Erro: T43712"},  // a whole sentence: ends with the material, as 8 does
         {8, "", "Erro: T43712T438"},
         {11, " (31000, linha 7)", "Erro: T441 (31000, linha 7)"},
         {20, "", "Erro: T450"},

@@ -526,6 +526,7 @@ TEST_F(StatusTexts, EachCodeTakesItsMessages)
     const std::pair<int, const char*> cases[] = {
         {1, "m431"},          {2, "m432"},          {4, "m434"},
         {5, "m430 m435"},     {8, "m430 m437123m438"}, {20, "m430 m450"},
+        {7, "m430 m437123"},  // regression: the sentence ends with the material, as 8's does
         {21, "m430 m451m452"}, {22, "m430 m453"},   {33, "m430 m464"},
         {34, "m430 m801"},    {3, "m465 3"},        {0, "m465 0"},
         {35, "m430 m465 35"}, {60, "m430 m465 60"}, {400, "m430 m465 400"},

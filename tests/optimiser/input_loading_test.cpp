@@ -202,6 +202,31 @@ TEST_F(InputLoading, OffcutFieldsAreCutNotRounded)
     EXPECT_EQ(m_work.status.status, 14);
 }
 
+TEST(OffcutCodes, RegressionCodesNeverCollideNorPassForASheet)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        std::vector<std::int64_t> codes;
+    };
+    const Case cases[] = {
+        {"row numbers as the editor saves them", {"1,+,1,500,300,a,", "2, ,1,500,300,b,",
+                                                  "7,+,1,500,300,c,"}, {-10, -70}},
+        {"a number that is not a number", {"1,+,1,500,300,a,", "abc,+,1,500,300,b,"}, {-10, -20}},
+        {"0 and a negative number", {"0,+,1,500,300,a,", "-5,+,1,500,300,b,"}, {-10, -20}},
+        {"a number that is not whole", {"1.5,+,1,500,300,a,", "3,+,1,500,300,b,"}, {-10, -20}},
+        {"a number repeated, also on an unmarked row",
+         {"4,+,1,500,300,a,", "4, ,1,500,300,b,", "6,+,1,500,300,c,"}, {-10, -30}},
+        {"a number no code can hold", {"2,+,1,500,300,a,", "1e300,+,1,500,300,b,"}, {-10, -20}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::int64_t> codes;
+        for (const vor::OffcutTableLine& line : vor::ParseOffcutTableLines(c.lines))
+            codes.push_back(line.code);
+        EXPECT_EQ(codes, c.codes) << c.name;
+    }
+}
+
 TEST_F(InputLoading, SortByAreaKeepsTiesInTheirOrder)
 {
     WriteSheets({SheetLine(1, 1, "1", "1000", "2000"), SheetLine(1, 2, "1", "3000", "1000"),

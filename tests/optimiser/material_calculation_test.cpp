@@ -415,6 +415,59 @@ TEST(MaterialCalculation, OrderingWindows)
     }
 }
 
+// The first attempt of a layout step whose pieces were sorted once, from the
+// order of the file, by `key`: the best it becomes.
+vor::NewBest FirstAttemptSortedOnce(const vor::CalcOptions& options, const MaterialInput& input,
+                                    int key)
+{
+    auto work = std::make_unique<vor::OptimiserWork>();
+    vor::LoadStock(input, options, std::nullopt, work->stock, work->status);
+    vor::LoadPieces(input, options, *work);
+    work->trial = {key, 0, 0, 0};
+    work->status.Set(vor::MachineState::Running);
+    work->best.Reset();
+    work->layoutNumber = 1;
+    work->currentEntry = 1;
+    std::vector<vor::NewBest> bests;
+    vor::SearchCallbacks callbacks;
+    callbacks.newBest = [&bests](const vor::NewBest& b) { bests.push_back(b); };
+    vor::RunLayoutStep(*work, options, vor::MakePlacementSettings(options), key, callbacks);
+    return bests.empty() ? vor::NewBest{} : bests.front();
+}
+
+TEST(MaterialCalculation, RegressionTrialElevenStartsWithItsOwnExchange)
+{
+    // Two pieces of equal area: key 11 puts the second first. Sorting the
+    // first step again undid that exchange, so trial 11 began as key 1 does.
+    const MaterialInput input = MakeInput({{300, 200, 5}}, {{300, 100, 1}, {150, 200, 1}});
+    Calc calc(CalcType::Complete, input);
+    calc.options.rotation = vor::RotationChoice::NotAllowed;
+    calc.options.type.thresholdMax = 0;
+    calc.options.type.heuristicMax = 0;
+    calc.options.type.trialsPerCombination = 11;
+
+    const vor::NewBest key1 = FirstAttemptSortedOnce(calc.options, input, 1);
+    const vor::NewBest key11 = FirstAttemptSortedOnce(calc.options, input, 11);
+    ASSERT_NE(key1.cutLength, key11.cutLength) << "the exchange must show in the layout";
+
+    // Every trial's first attempt is a new best; the time display comes
+    // before each trial, so the last trial's bests follow its last call.
+    std::vector<vor::NewBest> lastTrial;
+    calc.request.callbacks.timeDisplay = [&lastTrial](const vor::TimeDisplay&) {
+        lastTrial.clear();
+    };
+    calc.request.callbacks.search.newBest = [&lastTrial](const vor::NewBest& b) {
+        lastTrial.push_back(b);
+    };
+    const MaterialCalcResult& r = calc.Run();
+    ASSERT_EQ(r.trialsRun, 11);
+    ASSERT_FALSE(lastTrial.empty());  // trial 11's bests, then the final run's
+    EXPECT_EQ(lastTrial.front().key, 11);
+    EXPECT_EQ(lastTrial.front().stepAttempts, 1);
+    EXPECT_EQ(lastTrial.front().cutLength, key11.cutLength);
+    EXPECT_EQ(lastTrial.front().pieces, key11.pieces);
+}
+
 TEST(MaterialCalculation, EqualTrialsKeepTheEarliest)
 {
     // A single piece on a single sheet: every trial lays out the same.

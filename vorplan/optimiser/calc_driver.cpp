@@ -234,17 +234,33 @@ private:
         return true;
     }
 
-    // A status of the driver itself, before any material runs.
+    // The message of a layout file that failed, and its warning in the report.
+    void ReportFileProblem(const std::string& message, const std::string& warning)
+    {
+        m_report.Add(warning);
+        m_events.Error(message);
+    }
+
+    // A status of the driver itself, before any material runs or for a
+    // layout file that failed.
     void SetRunStop(StatusCode status)
     {
         m_statusText = status;
+        m_statusDetail.clear();
+        m_statusMaterial = FirstMaterial();
         m_stop = status;
-        const std::string text = StatusText(ToInt(status), 0, {});
+        const std::string text = StatusText(ToInt(status), m_statusMaterial, {});
         const platform::LocalTime now = platform::GetClock().Now();
         m_report.Add("Fim do cálculo: " + CalcDateText(now) + "    " + CalcTimeText(now));
         m_report.Add(text);
         m_report.Add("*** Status final do cálculo: ***");
         m_report.Add(text);
+    }
+
+    // The code status texts name when no material's run set them.
+    long long FirstMaterial() const
+    {
+        return m_result.materials.empty() ? 0 : m_result.materials.front().code;
     }
 
     void DeleteFirstLayouts()
@@ -275,6 +291,8 @@ private:
     void RunMaterials(const std::optional<CandidateSheet>& candidate, bool writeHistory)
     {
         m_statusText = StatusCode::None;
+        m_statusDetail.clear();
+        m_statusMaterial = 0;
         m_stop = StatusCode::None;
         m_result.outcomes.clear();
         std::vector<MaterialValues> values;
@@ -315,13 +333,12 @@ private:
                 m_report.Add(e.what());
                 m_events.Error(e.what());
                 m_statusText = kErrorWithoutText;
+                m_statusDetail.clear();
                 m_stop = kErrorWithoutText;
                 break;
             }
             const MaterialCalcResult& r = *m_material;
             m_report.AddRun(r.report);
-            for (const LayoutFileProblem& problem : r.fileProblems)
-                m_events.Error(problem.Text());
 
             m_result.abbreviated = m_result.abbreviated || r.abbreviated;
             m_result.timeLimitReached = m_result.timeLimitReached || r.timeLimitReached;
@@ -329,7 +346,20 @@ private:
                 m_result.closed = true;
                 break;
             }
-            m_statusText = CombineStatus(m_statusText, r.status.text);
+            if (!r.fileProblems.empty()) {
+                // A layout that was not kept: the run is not finished, and no
+                // layout file is written from the rest.
+                for (const LayoutFileProblem& problem : r.fileProblems)
+                    ReportFileProblem(problem.Text(), problem.WarningLine());
+                SetRunStop(kErrorWithoutText);
+                break;
+            }
+            const StatusCode combined = CombineStatus(m_statusText, r.status.text);
+            if (combined == r.status.text && combined != StatusCode::None) {
+                m_statusDetail = r.status.detail;
+                m_statusMaterial = entry.code;
+            }
+            m_statusText = combined;
             if (r.status.stop != StatusCode::None)
                 m_stop = r.status.stop;
 
@@ -392,15 +422,21 @@ private:
                     m_options, Msg(kStockSheetText), Msg(kOffcutSheetText));
                 const LayoutFilesResult written =
                     WriteLayoutFiles(m_folders, o.code, o.layouts, settings, orders);
-                placed += written.piecesPlaced;
+                if (written.problems.empty()) {
+                    placed += written.piecesPlaced;
+                    continue;
+                }
                 for (const LayoutFileProblem& problem : written.problems)
-                    m_events.Error(problem.Text());
+                    ReportFileProblem(problem.Text(), problem.WarningLine());
             } catch (const std::exception& e) {
-                // No layouts to show that are not this calculation's.
-                m_report.Add(e.what());
-                m_events.Error(e.what());
-                m_statusText = kErrorWithoutText;
+                ReportFileProblem(e.what(), LayoutFileWarning(e.what()));
             }
+            // A material with a layout missing offers none of its layouts as
+            // this calculation's result.
+            for (long long n = 1; n <= o.layouts; ++n)
+                DeleteFileQuiet(LayoutFile(m_folders, n, o.code));
+            m_statusText = kErrorWithoutText;
+            m_statusDetail.clear();
         }
         m_report.AddClosingLines(m_flags.abbreviate.load(), selected, placed);
         m_result.piecesSelected = selected;
@@ -498,7 +534,8 @@ private:
         last.start = m_start;
         last.elapsed = m_result.elapsed;
         last.statusText = ToInt(m_statusText);
-        last.statusMessage = StatusText(ToInt(m_statusText), m_options.material.code, {});
+        // As the report shows it, with the piece loader's detail.
+        last.statusMessage = StatusText(ToInt(m_statusText), m_statusMaterial, m_statusDetail);
         last.piecesSelected = m_result.piecesSelected;
         last.piecesPlaced = m_result.piecesPlaced;
         last.orders = m_result.orders;
@@ -517,6 +554,8 @@ private:
     MaterialSelection m_materials;
     std::vector<std::optional<MaterialFiles>> m_files;  // by position in m_materials
     StatusCode m_statusText = StatusCode::None;
+    std::string m_statusDetail;     // of the material that set m_statusText
+    long long m_statusMaterial = 0; // likewise
     StatusCode m_stop = StatusCode::None;
     long m_shownLayout = 0;
     platform::LocalTime m_start;

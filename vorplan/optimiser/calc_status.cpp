@@ -7,7 +7,9 @@ namespace vor {
 std::string StatusText(int code, long long materialCode, std::string_view detail)
 {
     std::string text;
-    if ((code >= 1 && code <= 2) || (code >= 4 && code <= 7) || (code >= 9 && code <= 20))
+    if (code == 7)
+        text = Msg(437) + std::to_string(materialCode);  // the message ends before the code
+    else if ((code >= 1 && code <= 2) || (code >= 4 && code <= 6) || (code >= 9 && code <= 20))
         text = Msg(430 + code);
     else if (code == 21)
         text = Msg(451) + Msg(452);

@@ -67,9 +67,9 @@ constexpr int ToInt(MachineState state) { return static_cast<int>(state); }
 constexpr bool IsStopStatus(int status) { return status >= 5 && status <= 49; }
 
 // The text shown and stored for status text code `code`: messages 431..450
-// for 1, 2, 4..7, 9..20; 451 and 452 for 21; 453..464 for 22..33; 801 for 34;
-// 437, the material code and 438 for 8; message 465, a blank and the code for
-// any other. Codes above 4 get message 430 and a blank in front; `detail`
+// for 1, 2, 4..6, 9..20; 437 and the material code for 7; 437, the material
+// code and 438 for 8; 451 and 452 for 21; 453..464 for 22..33; 801 for 34;
+// message 465, a blank and the code for any other. Codes above 4 get message 430 and a blank in front; `detail`
 // (the piece loader's detail text) is appended.
 std::string StatusText(int code, long long materialCode, std::string_view detail);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <set>
 
 #include "vorplan/common/conversions.h"
 #include "vorplan/common/real_helpers.h"
@@ -20,6 +21,9 @@ constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 // beyond every check, so they fail the check instead of failing the load.
 constexpr double kLargestMillimetres = 1e17;
 constexpr std::int64_t kHeldTenths = 1'000'000'000'000'000'000;
+
+// The largest row number whose code (minus ten times it) a stock entry holds.
+constexpr std::int64_t kLargestOffcutRowTenths = std::numeric_limits<std::int32_t>::max() / 10 * 10;
 
 std::int64_t HoldTenths(std::int64_t tenths)
 {
@@ -114,15 +118,35 @@ std::vector<SheetTableLine> ParseSheetTableLines(const std::vector<std::string>&
 
 std::vector<OffcutTableLine> ParseOffcutTableLines(const std::vector<std::string>& lines)
 {
+    // An offcut's code is minus ten times its row number. Numbers that are not
+    // whole, not above 0 or repeated would give codes of stock sheets or one
+    // code to two offcuts; then every offcut takes its line's position in the
+    // file instead, as the editor numbers the rows of the file it loads.
     std::vector<OffcutTableLine> parsed;
+    std::vector<long long> positions;
+    std::set<std::int64_t> numbers;
+    bool numbersUsable = true;
+    long long position = 0;
     for (const std::string& line : lines) {
+        ++position;
         const std::vector<std::string> fields = SplitOffcutFields(line);
-        if (fields.size() < 2 || fields[1] != "+")
+        if (fields.size() < 2)
             continue;
         const auto tenths = [&fields](std::size_t field) {
             return field <= fields.size() ? TenthsTruncated(StrToRealComma(fields[field - 1])) : 0;
         };
-        parsed.push_back({-tenths(1), tenths(3) / 10, tenths(4), tenths(5)});
+        const std::int64_t number = tenths(1);
+        if (number < 10 || number % 10 != 0 || number > kLargestOffcutRowTenths ||
+            !numbers.insert(number).second)
+            numbersUsable = false;
+        if (fields[1] != "+")
+            continue;
+        parsed.push_back({-number, tenths(3) / 10, tenths(4), tenths(5)});
+        positions.push_back(position);
+    }
+    if (!numbersUsable) {
+        for (std::size_t i = 0; i < parsed.size(); ++i)
+            parsed[i].code = -10 * positions[i];
     }
     return parsed;
 }

@@ -30,7 +30,7 @@ struct SheetTableLine {
 // A row of the offcut table (RET) marked "+", with the values it is stored
 // with: every field x 10, cut toward zero.
 struct OffcutTableLine {
-    std::int64_t code = 0;      // minus ten times the row number
+    std::int64_t code = 0;      // minus ten times the row number (or the line's position)
     std::int64_t quantity = 0;  // the cut value x 0.1, cut again
     std::int64_t length = 0;
     std::int64_t width = 0;
@@ -67,7 +67,9 @@ std::vector<SheetTableLine> ParseSheetTableLines(const std::vector<std::string>&
 
 // The rows of an offcut table whose mark field is "+", in file order. Fields
 // are the pieces before each comma, so an empty cell stays in its column.
-// Never throws.
+// When a row number of the table is not a whole number above 0, or repeats,
+// every offcut's code is minus ten times its line's position in the file
+// (from 1) instead of its row number. Never throws.
 std::vector<OffcutTableLine> ParseOffcutTableLines(const std::vector<std::string>& lines);
 
 // The marked lines of a merged piece list (cut at ";", split at blanks, mark

@@ -84,22 +84,29 @@ bool ParseInto(std::string_view line, SplitFieldArrays& fields, LayoutFileLine& 
     return true;
 }
 
-// The first order line with quantity left of the piece's size as placed, then
-// the first of its size turned.
+// The order line a piece line of `repetitions` sheets is labelled with: the
+// first of its size (as placed, then turned) whose quantity left covers every
+// repetition, so that one customer's pieces never go to a line that wanted
+// fewer; failing that, the first of its size with anything left.
 OrderLine* FindOrderLine(OrderTable& orders, std::int64_t length, std::int64_t height,
-                         const LayoutFileSettings& settings)
+                         long long repetitions, const LayoutFileSettings& settings)
 {
     const std::int64_t addLength = Hold(settings.lengthAllowance);
     const std::int64_t addWidth = Hold(settings.widthAllowance);
-    for (OrderLine& line : orders)
-        if (line.remaining > 0 && line.length + addLength == length &&
-            line.width + addWidth == height)
-            return &line;
-    for (OrderLine& line : orders)
-        if (line.remaining > 0 && line.length + addLength == height &&
-            line.width + addWidth == length)
-            return &line;
-    return nullptr;
+    const auto find = [&](long long needed) -> OrderLine* {
+        for (OrderLine& line : orders)
+            if (line.remaining >= needed && line.length + addLength == length &&
+                line.width + addWidth == height)
+                return &line;
+        for (OrderLine& line : orders)
+            if (line.remaining >= needed && line.length + addLength == height &&
+                line.width + addWidth == length)
+                return &line;
+        return nullptr;
+    };
+    if (OrderLine* covering = find(std::max(repetitions, 1LL)))
+        return covering;
+    return find(1);
 }
 
 void RemoveQuietly(const Path& path)
@@ -123,6 +130,18 @@ std::string LayoutFileProblem::Text() const
     if (code == kTempReadError)
         return "Internal error 2007: Acesso ao arquivo " + path.string();
     return "Internal error " + IntToStrPad(code, 0);
+}
+
+std::string LayoutFileProblem::WarningLine() const
+{
+    if (code == kTempReadError)
+        return LayoutFileWarning(Text());
+    return LayoutFileWarning(Text() + ": " + path.string());
+}
+
+std::string LayoutFileWarning(std::string_view text)
+{
+    return " Atenção: " + std::string(text);
 }
 
 std::string LayoutElementColumns(long long type, long long code, long long x, long long y,
@@ -261,7 +280,8 @@ std::vector<std::string> LayoutFileLines(const std::vector<std::string>& tempLin
             repetitions = static_cast<long long>(e.x) + 1;
             description = e.code >= 0 ? settings.stockSheetText : settings.offcutSheetText;
         } else if (e.type == kLayoutTypePiece && e.code >= 0) {
-            if (OrderLine* match = FindOrderLine(orders, e.length, e.height, settings)) {
+            if (OrderLine* match =
+                    FindOrderLine(orders, e.length, e.height, repetitions, settings)) {
                 code = match->code;
                 description = match->description;
                 order = match->order;

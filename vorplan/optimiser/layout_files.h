@@ -46,7 +46,12 @@ struct LayoutFileProblem {
 
     // "Internal error 3003", or "Internal error 2007: Acesso ao arquivo " and the path.
     std::string Text() const;
+    // The calculation report's warning: the text, and the path for 3003.
+    std::string WarningLine() const;
 };
+
+// A warning line of the calculation report about a layout file.
+std::string LayoutFileWarning(std::string_view text);
 
 // "type code X Y L H": right-aligned in 5, 6, 8, 8, 8 and 8 characters. A
 // value that fills its column or is longer is written whole after one blank,
@@ -107,11 +112,12 @@ LayoutFileSettings MakeLayoutFileSettings(const CalcOptions& options, std::strin
                                           std::string offcutSheetText);
 
 // The lines of a layout file made from the lines of its temporary file. Each
-// piece line is matched to the first order line with quantity left whose
-// sizes plus the allowances equal its L and H, else the first matching its H
-// and L (a turned piece); a match takes that line's code, description and
-// order number, adds the sheet's repetitions (X + 1) to `piecesPlaced` and
-// takes them from the line's remaining quantity. The extra piece (negative
+// piece line is matched to an order line whose sizes plus the allowances equal
+// its L and H, else its H and L (a turned piece): the first whose quantity
+// left covers the sheet's repetitions (X + 1), else the first with any left.
+// A match takes that line's code, description and order number, adds the
+// repetitions to `piecesPlaced` and takes them from the line's remaining
+// quantity. The extra piece (negative
 // code) is never matched. Lines of 3 characters or fewer after cutting at ";"
 // and lines without a field are skipped. Never throws.
 std::vector<std::string> LayoutFileLines(const std::vector<std::string>& tempLines,

@@ -227,10 +227,12 @@ long AttemptsPerStep(const CalcOptions& options, long distinctPieces)
 }
 
 void RunLayoutStep(OptimiserWork& work, const CalcOptions& options,
-                   const PlacementSettings& placement, int key, const SearchCallbacks& callbacks)
+                   const PlacementSettings& placement, int key, const SearchCallbacks& callbacks,
+                   bool piecesSorted)
 {
     PieceList& pieces = work.pieces;
-    SortPieces(pieces, key, work.extraProduction);
+    if (!piecesSorted)
+        SortPieces(pieces, key, work.extraProduction);
     const long n = pieces.count;
     for (long i = 1; i <= n; ++i) {
         pieces.repetition[i] = pieces.pieces[i].quantity;

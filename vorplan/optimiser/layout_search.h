@@ -75,16 +75,17 @@ int ScoreAttempt(OptimiserWork& work, double factor);
 void StoreBest(OptimiserWork& work);
 
 // One layout step on `work.currentEntry` with ordering `key`: sorts the pieces
-// (the one sort of the step; the caller must not sort again), copies the
-// quantities to place into the repetition and attempt copies, sets the step's
-// sheet area and clears the step's attempt counter; then, when the entry has
-// sheets left, runs every attempt while the status is "running". Reads the
-// trial's T and M and the smallest dimension from `work`. Allocates nothing
-// beyond what the callbacks do; throws only what PrepareSheet may (an
-// OverflowError of the borders).
+// (the one sort of the step; with `piecesSorted` the caller has made it, for
+// this entry and key, and they stand as they are), copies the quantities to
+// place into the repetition and attempt copies, sets the step's sheet area and
+// clears the step's attempt counter; then, when the entry has sheets left,
+// runs every attempt while the status is "running". Reads the trial's T and M
+// and the smallest dimension from `work`. Allocates nothing beyond what the
+// callbacks do; throws only what PrepareSheet may (an OverflowError of the
+// borders).
 void RunLayoutStep(OptimiserWork& work, const CalcOptions& options,
                    const PlacementSettings& placement, int key,
-                   const SearchCallbacks& callbacks = {});
+                   const SearchCallbacks& callbacks = {}, bool piecesSorted = false);
 
 // The attempts one layout step makes on an entry with sheets left:
 // passes x criteria x (2 with rotation, else 1) x 4 x 2^E.

@@ -133,7 +133,10 @@ private:
 
         LoadStock(*m_request.input, m_options, m_request.candidate, w.stock, st);
         LoadPieces(*m_request.input, m_options, w);
+        // The sort of the first step (entry 1, the window's first key); the
+        // report lists the pieces in its order.
         SortPieces(w.pieces, m_key, w.extraProduction);
+        m_firstStepSorted = true;
         if (st.text != StatusCode::None)
             st.status = ToInt(st.text);
 
@@ -151,8 +154,10 @@ private:
     void LayoutStep()
     {
         OptimiserWork& w = m_work;
-        // RunLayoutStep makes the step's one sort by the current key.
-        RunLayoutStep(w, m_options, m_placement, m_key, m_callbacks);
+        // One sort per (entry, key): sorting again would undo the exchange of
+        // tied pieces that keys 11 and above make.
+        RunLayoutStep(w, m_options, m_placement, m_key, m_callbacks, m_firstStepSorted);
+        m_firstStepSorted = false;
         if (!w.status.IsRunning())
             return;
 
@@ -249,6 +254,7 @@ private:
     std::vector<LayoutElement>* m_trace = nullptr;
     OrderingWindow m_window;
     int m_key = 1;
+    bool m_firstStepSorted = false;
 };
 
 long ElapsedWholeMinutes(std::chrono::steady_clock::time_point start)
