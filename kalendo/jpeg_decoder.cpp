@@ -2,11 +2,11 @@
 
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t declared first
-#include <fstream>
-#include <iterator>
 #include <new>
 
 #include <jpeglib.h>
+
+#include "vorplan/common/user_file.h"
 
 namespace kalendo {
 
@@ -175,18 +175,10 @@ Picture DecodeJpeg(const std::uint8_t* data, std::size_t size)
 
 Picture DecodeJpegFile(const std::filesystem::path& path)
 {
-    std::vector<std::uint8_t> bytes;
-    try {
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
-            return {};
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad())
-            return {};
-    } catch (const std::exception&) {
+    const auto bytes = vor::ReadUserFileBytes(path, vor::kMaxPictureFileBytes);
+    if (!bytes)
         return {};
-    }
-    return DecodeJpeg(bytes.data(), bytes.size());
+    return DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size());
 }
 
 }  // namespace kalendo

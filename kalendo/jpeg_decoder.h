@@ -26,7 +26,8 @@ inline constexpr int kMaxPictureSide = 10000;
 // picture; a truncated file gives the full size with what could be decoded.
 Picture DecodeJpeg(const std::uint8_t* data, std::size_t size);
 
-// The same for a file; a file that cannot be read gives an empty picture.
+// The same for a file; a file that cannot be read, is no regular file or is
+// larger than a picture may be (vor::kMaxPictureFileBytes) gives an empty picture.
 Picture DecodeJpegFile(const std::filesystem::path& path);
 
 }  // namespace kalendo

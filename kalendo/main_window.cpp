@@ -21,6 +21,7 @@
 #include "platform/message_service.h"
 #include "platform/qt_text.h"
 #include "platform/window_activation.h"
+#include "vorplan/common/user_file.h"
 
 namespace kalendo {
 
@@ -223,8 +224,9 @@ void TForm1::SetUpPage()
 {
     switch (m_command.page) {
     case ViewerPage::Startup: {
-        std::error_code ec;
-        const bool found = std::filesystem::exists(std::filesystem::path(kSplashPictureName), ec);
+        // A FIFO or an endless device in its place would stall the hand-shake: it counts as missing.
+        const bool found =
+            vor::IsRegularFileWithin(std::filesystem::path(kSplashPictureName), vor::kMaxPictureFileBytes);
         m_page = CurrentPage::Startup;
         if (!found) {
             ShowMessage(m_texts.file + " " + std::string(kSplashPictureName) + "\n" + m_texts.notFound);

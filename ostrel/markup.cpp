@@ -381,7 +381,8 @@ void MarkupRenderer::SetSettings(const RenderSettings& settings)
 {
     m_settings = settings;
     m_layouts.clear();
-    m_blockWidths.clear();
+    m_blockWidest.clear();
+    m_blocksMeasured = false;
 }
 
 void MarkupRenderer::Sync(const ReportDocument& doc)
@@ -390,7 +391,8 @@ void MarkupRenderer::Sync(const ReportDocument& doc)
         return;
     m_docSerial = doc.Serial();
     m_layouts.clear();
-    m_blockWidths.clear();
+    m_blockWidest.clear();
+    m_blocksMeasured = false;
 }
 
 const std::vector<TableColumn>& MarkupRenderer::Layout(const ReportDocument& doc, int titleRow)
@@ -502,27 +504,45 @@ void MarkupRenderer::RenderPlain(const ReportDocument& doc, int row, const LineS
     }
 }
 
+int MarkupRenderer::ColonWidth(const LineStyle& style) const
+{
+    const std::size_t colon = style.rest.find(':');
+    return m_metrics.TextWidth(StyleFont(style), std::string_view(style.rest).substr(0, colon + 1));
+}
+
+// A block runs from its "@D" to the next line holding "@d", so every block
+// open in one stretch between two such lines ends at the same line: the widest
+// colon of a block is the widest from its first row to the end of the
+// stretch. One pass from the end measures each line once, however many "@D"
+// open blocks without closing them.
+void MarkupRenderer::MeasureBlocks(const ReportDocument& doc)
+{
+    const int n = doc.Count();
+    m_blockWidest.assign(static_cast<std::size_t>(n), 0);
+    int widest = 0;
+    for (int j = n - 1; j >= 0; --j) {
+        if (Contains(doc.Text(j), "@d")) {
+            widest = 0;
+            continue;
+        }
+        if (doc.BlockOf(j)) {
+            const LineStyle s = ParsePrefix(doc.Text(j), m_settings.letterSize);
+            if (!IsBlockMarker(s.rest) && s.rest.find(':') != std::string::npos)
+                widest = std::max(widest, ColonWidth(s));
+        }
+        m_blockWidest[static_cast<std::size_t>(j)] = widest;
+    }
+    m_blocksMeasured = true;
+}
+
 int MarkupRenderer::ColonShift(const ReportDocument& doc, int row, const LineStyle& style)
 {
     const auto block = doc.BlockOf(row);
     if (!block)
         return 0;
-    const auto colonWidth = [this](const LineStyle& s) {
-        const std::size_t colon = s.rest.find(':');
-        return m_metrics.TextWidth(StyleFont(s), std::string_view(s.rest).substr(0, colon + 1));
-    };
-    auto it = m_blockWidths.find(block->first);
-    if (it == m_blockWidths.end()) {
-        int widest = 0;
-        for (int j = block->first; j <= block->last; ++j) {
-            const LineStyle s = ParsePrefix(doc.Text(j), m_settings.letterSize);
-            if (IsBlockMarker(s.rest) || s.rest.find(':') == std::string::npos)
-                continue;
-            widest = std::max(widest, colonWidth(s));
-        }
-        it = m_blockWidths.emplace(block->first, widest).first;
-    }
-    return std::max(0, it->second - colonWidth(style));
+    if (!m_blocksMeasured)
+        MeasureBlocks(doc);
+    return std::max(0, m_blockWidest[static_cast<std::size_t>(block->first)] - ColonWidth(style));
 }
 
 void MarkupRenderer::RenderRaw(std::string_view text, const LineGeometry& geometry, DrawOps& out) const

@@ -183,12 +183,15 @@ private:
     void RenderPlain(const ReportDocument& doc, int row, const LineStyle& style,
                      const LineGeometry& g, DrawOps& out);
     int ColonShift(const ReportDocument& doc, int row, const LineStyle& style);
+    int ColonWidth(const LineStyle& style) const;
+    void MeasureBlocks(const ReportDocument& doc);
 
     const TextMetrics& m_metrics;
     RenderSettings m_settings;
     std::uint64_t m_docSerial = 0;
     std::map<int, std::vector<TableColumn>> m_layouts;
-    std::map<int, int> m_blockWidths;
+    std::vector<int> m_blockWidest;  // per row: the widest colon of its block from that row on
+    bool m_blocksMeasured = false;
 };
 
 }  // namespace ostrel

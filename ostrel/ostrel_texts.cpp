@@ -1,8 +1,10 @@
 #include "ostrel/ostrel_texts.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "ostrel/report_store.h"
+#include "vorplan/common/conversions.h"
 
 namespace ostrel {
 
@@ -94,6 +96,27 @@ std::string PrintWaitText(Language lang) { return Pick(lang, "Aguarde", "Please 
 std::string PrintingPageText(Language lang, int page)
 {
     return Pick(lang, "Imprimindo página ", "Printing page ", "Imprimiendo página ") + IntText(page);
+}
+
+std::string EmptyReportMessage(Language lang)
+{
+    return Pick(lang, "O relatório está vazio: não há nada para imprimir.", "The report is empty: there is nothing to print.",
+                "El informe está vacío: no hay nada que imprimir.");
+}
+
+std::string FieldRangeMessage(Language lang, std::string_view field, double lowest, double highest)
+{
+    // Millimetres with one decimal at most, as they are typed.
+    const auto mm = [](double v) {
+        std::string text = vor::FormatFixed(v, 1);
+        if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
+            text.resize(text.size() - 2);
+        return text;
+    };
+    return Str(field) + Pick(lang, ": o valor deve estar entre ", ": the value must lie between ",
+                             ": el valor debe estar entre ") +
+           mm(std::ceil(lowest * 10) / 10) + Pick(lang, " e ", " and ", " y ") + mm(std::floor(highest * 10) / 10) +
+           " mm.";
 }
 
 std::string MissingPictureMessage(Language lang, std::string_view file)

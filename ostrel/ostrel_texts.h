@@ -27,6 +27,10 @@ std::string SearchFoundMessage(Language lang, int count);
 std::string PrintConfirmMessage(Language lang, int pages);
 std::string PrintWaitText(Language lang);
 std::string PrintingPageText(Language lang, int page);
+// A report with nothing but empty lines: nothing is printed.
+std::string EmptyReportMessage(Language lang);
+// A print setting outside what the page holds; `field` names it as the panel does.
+std::string FieldRangeMessage(Language lang, std::string_view field, double lowest, double highest);
 // Picture 1 of the printed page is missing.
 std::string MissingPictureMessage(Language lang, std::string_view file);
 

@@ -48,7 +48,8 @@ namespace {
 
 constexpr int kButtonBarHeight = 34;
 constexpr int kLeftAtStart = 2;
-constexpr int kAboveCentre = 10;  // the window stands this far above the screen's centre
+constexpr int kAboveCentre = 10;
+constexpr int kDefaultEditorMaxLength = 32767;  // QLineEdit's own limit  // the window stands this far above the screen's centre
 // Leaving the program is taken as final only when it lasts this long: focus
 // passes through no window for a moment while dialogs open and close.
 constexpr int kDeactivationDelayMs = 150;
@@ -445,6 +446,8 @@ void TOstrel::BuildSettingsPanel()
                          Picture1.x, Picture1.y, Picture1.width, Picture1.height, Picture2.file, Picture2.x,
                          Picture2.y, Picture2.width, Picture2.height})
         connect(e, &QLineEdit::textChanged, this, changed);
+    for (const PrintField field : kPrintFields)
+        connect(FieldEdit(field), &QLineEdit::editingFinished, this, [this, field] { CheckTypedField(field); });
     connect(StandardButton, &QPushButton::clicked, this, &TOstrel::StandardClick);
     connect(SettingsOk, &QPushButton::clicked, this, &TOstrel::SettingsOkClick);
     connect(PrinterSetupButton, &QPushButton::clicked, this, &TOstrel::PrinterSetupClick);
@@ -564,24 +567,21 @@ void TOstrel::ControlsChanged()
     s.corTit = std::max(0, TitleColourGroup->checkedId());
     s.tableRules = TableRulesBox->isChecked();
     s.cursorBand = CursorBandBox->isChecked();
-    s.marginLeft = FromQString(MarginLeftEdit->text());
-    s.marginTop = FromQString(MarginTopEdit->text());
-    s.marginBottom = FromQString(MarginBottomEdit->text());
     s.headerText = FromQString(HeaderEdit->text());
     s.headerRule = HeaderRuleBox->isChecked();
     s.footerText = FromQString(FooterEdit->text());
     s.footerRule = FooterRuleBox->isChecked();
-    const auto readPicture = [](const PictureControls& c) {
-        PictureSettings p;
-        p.file = FromQString(c.file->text());
-        p.x = FromQString(c.x->text());
-        p.y = FromQString(c.y->text());
-        p.width = FromQString(c.width->text());
-        p.height = FromQString(c.height->text());
-        return p;
-    };
-    s.picture1 = readPicture(Picture1);
-    s.picture2 = readPicture(Picture2);
+    s.picture1.file = FromQString(Picture1.file->text());
+    s.picture2.file = FromQString(Picture2.file->text());
+    // A millimetre value is taken only while the page can hold it; a value
+    // outside is refused once its edit is finished, so printing never meets it.
+    const PrinterGeometry page = PageGeometry();
+    for (const PrintField field : kPrintFields) {
+        OstrelSettings typed = s;
+        FieldText(typed, field) = FromQString(FieldEdit(field)->text());
+        if (FieldWithin(field, typed, page))
+            FieldText(s, field) = FieldText(typed, field);
+    }
 
     m_renderer.SetSettings(MakeRenderSettings(s, m_command.mode));
     // Row heights follow the letter size and the spacing; colours and rules only redraw.
@@ -591,6 +591,72 @@ void TOstrel::ControlsChanged()
         Grid->RowsChanged();
     }
     Grid->viewport()->update();
+}
+
+PrinterGeometry TOstrel::PageGeometry() { return m_printer.Geometry(IsLandscape(m_settings)); }
+
+QLineEdit* TOstrel::FieldEdit(PrintField field) const
+{
+    switch (field) {
+    case PrintField::MarginLeft: return MarginLeftEdit;
+    case PrintField::MarginTop: return MarginTopEdit;
+    case PrintField::MarginBottom: return MarginBottomEdit;
+    case PrintField::Picture1X: return Picture1.x;
+    case PrintField::Picture1Y: return Picture1.y;
+    case PrintField::Picture1Width: return Picture1.width;
+    case PrintField::Picture1Height: return Picture1.height;
+    case PrintField::Picture2X: return Picture2.x;
+    case PrintField::Picture2Y: return Picture2.y;
+    case PrintField::Picture2Width: return Picture2.width;
+    case PrintField::Picture2Height: break;
+    }
+    return Picture2.height;
+}
+
+std::string TOstrel::FieldName(PrintField field) const
+{
+    const Captions& c = *m_captions;
+    switch (field) {
+    case PrintField::MarginLeft: return c.margins + " - " + c.marginLeft;
+    case PrintField::MarginTop: return c.margins + " - " + c.marginTop;
+    case PrintField::MarginBottom: return c.margins + " - " + c.marginBottom;
+    case PrintField::Picture1X: return c.picture1 + " - " + c.pictureX;
+    case PrintField::Picture1Y: return c.picture1 + " - " + c.pictureY;
+    case PrintField::Picture1Width: return c.picture1 + " - " + c.pictureWidth;
+    case PrintField::Picture1Height: return c.picture1 + " - " + c.pictureHeight;
+    case PrintField::Picture2X: return c.picture2 + " - " + c.pictureX;
+    case PrintField::Picture2Y: return c.picture2 + " - " + c.pictureY;
+    case PrintField::Picture2Width: return c.picture2 + " - " + c.pictureWidth;
+    case PrintField::Picture2Height: break;
+    }
+    return c.picture2 + " - " + c.pictureHeight;
+}
+
+// A finished edit outside what the page holds: the message with the range,
+// and the field goes back to the value in force (or its default, when that
+// one came unsound from the settings file). False when it was refused.
+bool TOstrel::CheckTypedField(PrintField field)
+{
+    if (m_checkingField || m_syncingControls)
+        return true;
+    QLineEdit* edit = FieldEdit(field);
+    const PrinterGeometry page = PageGeometry();
+    OstrelSettings typed = m_settings;
+    FieldText(typed, field) = FromQString(edit->text());
+    if (FieldWithin(field, typed, page))
+        return true;
+    m_checkingField = true;
+    const FieldRange range = RangeOf(field, m_settings, page);
+    Message(FieldRangeMessage(m_lang, FieldName(field), range.lowest, range.highest));
+    if (!FieldWithin(field, m_settings, page))
+        FieldText(m_settings, field) = FieldText(OstrelSettings{}, field);
+    m_syncingControls = true;
+    edit->setText(ToQString(FieldText(m_settings, field)));
+    m_syncingControls = false;
+    edit->setFocus();
+    edit->selectAll();
+    m_checkingField = false;
+    return false;
 }
 
 void TOstrel::ShowPrinterGeometry()
@@ -714,7 +780,10 @@ void TOstrel::EditLineClick()
     if (!m_rules.contextMenu || !m_store.MenuFor(m_menuRow).editLine)
         return;
     m_editorRow = m_menuRow;
-    ComboBox1->setEditText(ToQString(m_store.Text(m_editorRow)));
+    // The whole line as stored, not as shown: saving what the editor holds must lose nothing.
+    const QString line = ToQString(m_store.Source(m_editorRow));
+    ComboBox1->lineEdit()->setMaxLength(std::max(kDefaultEditorMaxLength, static_cast<int>(line.size())));
+    ComboBox1->setEditText(line);
     ShowEditor(EditorMode::Edit);
 }
 
@@ -856,6 +925,9 @@ void TOstrel::ConfigureButtonClick()
 
 void TOstrel::SettingsOkClick()
 {
+    for (const PrintField field : kPrintFields)
+        if (!CheckTypedField(field))
+            return;
     SettingsPanel->hide();
     Grid->viewport()->update();
     Grid->setFocus();
@@ -889,9 +961,19 @@ void TOstrel::PrintButtonClick()
 {
     if (!m_rules.printButton || !m_loaded)
         return;
+    if (!HasPrintableLines(m_store)) {
+        Message(EmptyReportMessage(m_lang));
+        return;
+    }
     // Without a printer the output is a PDF file, which the printer dialog names.
     if (!m_printer.HasTarget() && !m_printer.Setup(this))
         return;
+    // Settings from the file, or a smaller paper chosen since they were typed.
+    if (const auto field = FirstFieldOutOfRange(m_settings, PageGeometry())) {
+        const FieldRange range = RangeOf(*field, m_settings, PageGeometry());
+        Message(FieldRangeMessage(m_lang, FieldName(*field), range.lowest, range.highest));
+        return;
+    }
 
     PrintJob job;
     job.report = &m_store;

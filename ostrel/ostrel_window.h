@@ -76,6 +76,8 @@ public:
     void SearchCancelClick();
     void StandardClick();
     void SettingsOkClick();
+    // The line edit of a print setting typed in millimetres.
+    QLineEdit* FieldEdit(PrintField field) const;
     void PrinterSetupClick();
     void ShowAbout();
 
@@ -174,6 +176,9 @@ private:
     void ControlsFromSettings();
     void ControlsChanged();
     void ShowPrinterGeometry();
+    PrinterGeometry PageGeometry();
+    std::string FieldName(PrintField field) const;
+    bool CheckTypedField(PrintField field);
     void FormActivate();
     void ApplyMode();
     void CenterOnScreen();
@@ -207,6 +212,7 @@ private:
 
     bool m_loaded = false;
     bool m_syncingControls = false;
+    bool m_checkingField = false;  // its message box takes the focus, which finishes the edit again
     bool m_applicationActive = true;
     bool m_closing = false;
     EditorMode m_editorMode = EditorMode::Idle;

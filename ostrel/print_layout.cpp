@@ -6,6 +6,7 @@
 
 #include "vorplan/common/conversions.h"
 #include "vorplan/common/real_helpers.h"
+#include "vorplan/common/user_file.h"
 
 namespace ostrel {
 
@@ -178,8 +179,8 @@ private:
     {
         if (m_job.pictureExists)
             return m_job.pictureExists(file);
-        std::error_code ec;
-        return std::filesystem::exists(std::filesystem::path(file), ec);
+        // A FIFO or a device would hang or flood the print; such a file counts as missing.
+        return vor::IsRegularFileWithin(std::filesystem::path(file), vor::kMaxPictureFileBytes);
     }
 
     void DrawPictures()
@@ -257,6 +258,81 @@ std::string FooterText(std::string_view pattern, const platform::LocalTime& now,
     ReplaceFirst(text, "<PG>", IntText(page));
     ReplaceFirst(text, "<TPG>", IntText(totalPages));
     return text;
+}
+
+const std::string& FieldText(const OstrelSettings& settings, PrintField field)
+{
+    return FieldText(const_cast<OstrelSettings&>(settings), field);
+}
+
+std::string& FieldText(OstrelSettings& s, PrintField field)
+{
+    switch (field) {
+    case PrintField::MarginLeft: return s.marginLeft;
+    case PrintField::MarginTop: return s.marginTop;
+    case PrintField::MarginBottom: return s.marginBottom;
+    case PrintField::Picture1X: return s.picture1.x;
+    case PrintField::Picture1Y: return s.picture1.y;
+    case PrintField::Picture1Width: return s.picture1.width;
+    case PrintField::Picture1Height: return s.picture1.height;
+    case PrintField::Picture2X: return s.picture2.x;
+    case PrintField::Picture2Y: return s.picture2.y;
+    case PrintField::Picture2Width: return s.picture2.width;
+    case PrintField::Picture2Height: break;
+    }
+    return s.picture2.height;
+}
+
+FieldRange RangeOf(PrintField field, const OstrelSettings& s, const PrinterGeometry& g)
+{
+    const double width = g.pxPerMmX > 0 ? g.pageWidth / g.pxPerMmX : 0.0;
+    const double height = g.pxPerMmY > 0 ? g.pageHeight / g.pxPerMmY : 0.0;
+    // The other vertical margin as far as it is sound itself.
+    const auto rest = [height](const std::string& other) {
+        return height / 2 - std::clamp(MmValue(other), 0.0, height / 2);
+    };
+    switch (field) {
+    case PrintField::MarginLeft: return {0.0, width / 2};
+    case PrintField::MarginTop: return {0.0, rest(s.marginBottom)};
+    case PrintField::MarginBottom: return {0.0, rest(s.marginTop)};
+    case PrintField::Picture1X:
+    case PrintField::Picture2X: return {-width, width};
+    case PrintField::Picture1Y:
+    case PrintField::Picture2Y: return {-height, height};
+    case PrintField::Picture1Width:
+    case PrintField::Picture2Width: return {0.0, width};
+    case PrintField::Picture1Height:
+    case PrintField::Picture2Height: break;
+    }
+    return {0.0, height};
+}
+
+bool FieldWithin(PrintField field, const OstrelSettings& settings, const PrinterGeometry& geometry)
+{
+    const double value = MmValue(FieldText(settings, field));
+    const FieldRange range = RangeOf(field, settings, geometry);
+    return value >= range.lowest && value <= range.highest;
+}
+
+std::optional<PrintField> FirstFieldOutOfRange(const OstrelSettings& settings, const PrinterGeometry& geometry)
+{
+    for (const PrintField field : kPrintFields) {
+        const bool picture1 = field >= PrintField::Picture1X && field <= PrintField::Picture1Height;
+        const bool picture2 = field >= PrintField::Picture2X;
+        if ((picture1 && settings.picture1.file.empty()) || (picture2 && settings.picture2.file.empty()))
+            continue;
+        if (!FieldWithin(field, settings, geometry))
+            return field;
+    }
+    return std::nullopt;
+}
+
+bool HasPrintableLines(const ReportStore& report)
+{
+    for (int row = 0; row < report.RowCount(); ++row)
+        if (report.Text(row).find_first_not_of(" \t") != std::string::npos)
+            return true;
+    return false;
 }
 
 int CountPages(const PrintJob& job)

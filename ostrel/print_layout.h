@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,40 @@ struct PrintedPage {
     DrawOps ops;                               // in drawing order, pictures last
     std::vector<std::string> missingPictures;  // picture 1 files not found on this page
 };
+
+// ---- Print settings typed in millimetres ------------------------------------------
+
+enum class PrintField {
+    MarginLeft, MarginTop, MarginBottom,
+    Picture1X, Picture1Y, Picture1Width, Picture1Height,
+    Picture2X, Picture2Y, Picture2Width, Picture2Height,
+};
+inline constexpr PrintField kPrintFields[] = {
+    PrintField::MarginLeft, PrintField::MarginTop,     PrintField::MarginBottom,   PrintField::Picture1X,
+    PrintField::Picture1Y,  PrintField::Picture1Width, PrintField::Picture1Height, PrintField::Picture2X,
+    PrintField::Picture2Y,  PrintField::Picture2Width, PrintField::Picture2Height,
+};
+
+struct FieldRange {
+    double lowest = 0;
+    double highest = 0;
+};
+
+const std::string& FieldText(const OstrelSettings& settings, PrintField field);
+std::string& FieldText(OstrelSettings& settings, PrintField field);
+// The millimetres a field may hold on this page: the left margin up to half
+// the page width, the top and bottom margins together up to half its height,
+// picture sizes up to the page and positions within it either way (a
+// negative position is the right, bottom or centred placement).
+FieldRange RangeOf(PrintField field, const OstrelSettings& settings, const PrinterGeometry& geometry);
+// True when the field's value, read as printing reads it, lies in its range.
+bool FieldWithin(PrintField field, const OstrelSettings& settings, const PrinterGeometry& geometry);
+// The first field printing would meet outside its range (a picture's fields
+// only when it names a file); nullopt when the page can hold them all.
+std::optional<PrintField> FirstFieldOutOfRange(const OstrelSettings& settings, const PrinterGeometry& geometry);
+
+// False when the report has no line but empty or blank ones: nothing to print.
+bool HasPrintableLines(const ReportStore& report);
 
 // The page pass without output: the number of pages the print will have.
 int CountPages(const PrintJob& job);

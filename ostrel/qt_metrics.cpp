@@ -7,6 +7,7 @@
 #include <QRect>
 
 #include "platform/qt_text.h"
+#include "vorplan/common/user_file.h"
 
 namespace ostrel {
 
@@ -84,7 +85,9 @@ void PaintOps(QPainter& painter, const DrawOps& ops, const QtMetrics& metrics)
             break;
         }
         case OpKind::Picture: {
-            const QImage image(platform::ToQString(op.text));
+            QImage image;
+            if (const auto bytes = vor::ReadUserFileBytes(op.text, vor::kMaxPictureFileBytes))
+                image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()));
             if (!image.isNull()) {
                 painter.drawImage(ToQRect(op.rect), image);
             } else {

@@ -3,6 +3,7 @@
 #include "vorplan/common/conversions.h"
 #include "vorplan/common/errors.h"
 #include "vorplan/common/text_file.h"
+#include "vorplan/common/user_file.h"
 
 namespace ostrel {
 
@@ -244,7 +245,7 @@ EditResult ReportStore::InsertText(int row, std::string_view comboText)
     std::vector<std::string> lines;
     if (const std::size_t at = comboText.find("<ARQ>"); at != std::string_view::npos) {
         const std::string name = TakeChars(comboText.substr(at + 5), kMaxIncludeName);
-        auto included = vor::ReadTextLines(name);
+        auto included = vor::ReadUserTextLines(name, vor::kMaxIncludeFileBytes);
         if (!included) {
             result.status = EditStatus::IncludeMissing;
             result.missingFile = name;
@@ -275,7 +276,7 @@ EditResult ReportStore::EditLine(int row, std::string_view text)
         result.status = EditStatus::ReadOnly;
         return result;
     }
-    if (row < 0 || row >= RowCount() || Text(row) == text)
+    if (row < 0 || row >= RowCount() || Source(row) == text)
         return result;
     std::vector<Row> rows = m_rows;
     Row& r = rows[static_cast<std::size_t>(row)];

@@ -79,6 +79,8 @@ public:
     const std::filesystem::path& Path() const { return m_path; }
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     const std::string& Text(int row) const { return RowAt(row).text; }
+    // The line as the file holds it, uncut: what the line editor is given.
+    const std::string& Source(int row) const { return RowAt(row).source; }
     int Height(int row) const { return RowAt(row).height; }
     char Mark(int row) const { return RowAt(row).mark; }
     // True for the blank row 0 that loading puts before a first line of 2 or more characters.
@@ -109,7 +111,8 @@ public:
     // ---- Editing. Each change is written to the file at once and the report
     // read again; a failed write throws IoError and changes nothing.
 
-    // Inserts before `row` the text, or the lines of the file named after "<ARQ>".
+    // Inserts before `row` the text, or the lines of the file named after "<ARQ>"
+    // (only a regular file within kMaxIncludeFileBytes; anything else counts as missing).
     EditResult InsertText(int row, std::string_view comboText);
     EditResult EditLine(int row, std::string_view text);
     EditResult DeleteLine(int row);

@@ -2,15 +2,18 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include <jpeglib.h>
+#include <sys/stat.h>
 
 #include "kalendo/jpeg_decoder.h"
 #include "tests/support/test_support.h"
+#include "vorplan/common/user_file.h"
 
 namespace kalendo {
 namespace {
@@ -259,6 +262,17 @@ TEST(DecodeJpegFile, Files)
     EXPECT_TRUE(DecodeJpegFile(dir.path() / "picture.jpg").Empty());
     EXPECT_TRUE(DecodeJpegFile(dir.path() / "missing.jpg").Empty());
     EXPECT_TRUE(DecodeJpegFile(dir.path()).Empty());  // a folder
+
+    // Neither a FIFO (it would block for ever) nor a device nor a file above a
+    // picture's limit is read.
+    const std::filesystem::path fifo = dir.path() / "fifo.jpg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_TRUE(DecodeJpegFile(fifo).Empty());
+    EXPECT_TRUE(DecodeJpegFile("/dev/zero").Empty());
+    const std::filesystem::path big = dir.path() / "big.jpg";
+    vortest::WriteBytes(big, std::string(jpeg.begin(), jpeg.end()));
+    std::filesystem::resize_file(big, vor::kMaxPictureFileBytes + 1);
+    EXPECT_TRUE(DecodeJpegFile(big).Empty());
 }
 
 TEST(DecodeJpegFile, TheShippedSplashPicture)

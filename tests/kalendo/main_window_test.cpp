@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
 #include "kalendo/main_window.h"
 #include "kalendo/startup_rules.h"
@@ -148,6 +149,17 @@ TEST_F(KalendoWindowTest, MissingPictureStillAsksForThePassword)
     form->Button7->click();
     EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet4);
     EXPECT_EQ(clipboard.Text(), "VA2001-ENT#2.18#1#1#0#Segredo");
+}
+
+TEST_F(KalendoWindowTest, ASplashPictureThatIsAFifoCountsAsMissing)
+{
+    // Opening it would wait for a writer for ever, and vorplan for the reply.
+    ASSERT_EQ(::mkfifo((base() / "vl_2002.jpg").c_str(), 0600), 0);
+    Open("VA2001-ENT#2.18#1#1#0#", false);
+    EXPECT_EQ(form->Page(), TForm1::CurrentPage::StartupWithoutPicture);
+    EXPECT_EQ(messages().Texts(), std::vector<std::string>{"Arquivo vl_2002.jpg\nnão localizado"});
+    form->Button7->click();
+    EXPECT_EQ(clipboard.Text(), "VL#OK");
 }
 
 TEST_F(KalendoWindowTest, SmallScreenWarningOncePerActivation)

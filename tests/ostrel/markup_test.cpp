@@ -432,6 +432,65 @@ TEST_F(MarkupTest, ColonShiftOnlyInsideItsBlock)
     EXPECT_EQ(Draw(coded, 2).Texts()[0].x, 5);
 }
 
+TEST_F(MarkupTest, OpenBlocksWithoutCloseAlignToTheWidestColonBelowThem)
+{
+    // Each "@D" opens a block that runs to the next line holding "@d": row 1's
+    // block holds rows 1 to 5, row 3's rows 3 to 5, row 8's rows 8 and 9.
+    const std::vector<std::string> lines{"@D", "a: 1", "@D", "bbbb: 2", "@D", "cc: 3",
+                                         "@d", "@D", "dd: 4",   "e: 5"};
+    struct Case {
+        int row;
+        int shift;
+    };
+    for (const Case c : {Case{1, 40 - 16}, Case{3, 0}, Case{5, 0}, Case{8, 0}, Case{9, 24 - 16}}) {
+        SCOPED_TRACE(c.row);
+        EXPECT_EQ(Draw(lines, c.row).Texts()[0].x, 5 + c.shift);
+    }
+}
+
+// Counts what is measured: the colon alignment must measure a line once,
+// not once for every "@D" above it.
+class CountingMetrics final : public TextMetrics {
+public:
+    int TextWidth(const Font& font, std::string_view text) const override
+    {
+        ++widths;
+        return m_inner.TextWidth(font, text);
+    }
+    int TextHeight(const Font& font, std::string_view text) const override { return m_inner.TextHeight(font, text); }
+    mutable long long widths = 0;
+
+private:
+    ostreltest::FixedMetrics m_inner;
+};
+
+TEST(MarkupBlocks, ManyOpenBlocksAreMeasuredInTimeLinearInTheReport)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < 4000; ++i)
+        lines.push_back(i % 2 == 0 ? "@D" : "Campo " + std::to_string(i) + ": valor");
+    const ReportDocument doc(lines);
+    CountingMetrics metrics;
+    MarkupRenderer renderer(metrics, RenderSettings{});
+    DrawOps ops;
+    for (int row = 0; row < doc.Count(); ++row) {
+        LineGeometry g;
+        g.rect = Rect{0, 0, 600, 16};
+        renderer.Render(doc, row, g, ops);
+    }
+    // Two measures per colon line (its block's widest, its own); 4 million before.
+    EXPECT_LE(metrics.widths, 2 * 2000);
+    // The first block holds every line: all align on the widest colon, "Campo 3999:".
+    const auto x = [&ops](std::size_t text) {
+        std::size_t seen = 0;
+        for (const DrawOp& op : ops)
+            if (op.kind == OpKind::Text && seen++ == text)
+                return op.x;
+        return -1;
+    };
+    EXPECT_EQ(x(0), 5 + 8 * 3);  // "Campo 3999:" is three characters wider than "Campo 1:"
+}
+
 TEST_F(MarkupTest, BoxesAroundBracketedWords)
 {
     const Rendered r = Draw({"See [A] and [B] then [C"}, 0);

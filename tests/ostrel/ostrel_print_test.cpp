@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinterInfo>
@@ -12,9 +14,11 @@
 #include <QStringList>
 #include <charconv>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "ostrel/ostrel_settings.h"
+#include "ostrel/print_layout.h"
 #include "ostrel/ostrel_texts.h"
 #include "tests/ostrel/ostrel_test_support.h"
 #include "vorplan/common/ini_file.h"
@@ -219,6 +223,98 @@ TEST_F(OstrelPrintTest, AMissingPictureIsToldOnceAndTheSecondPrintsItsName)
     EXPECT_EQ(messages().Last().text, "Arquivo nã+o encontrado: [" + settings.picture1.file + "]");
     EXPECT_EQ(PdfPages(pdf), 5);
     EXPECT_NE(PageText(pdf, 3).find("falta.bmp]?"), std::string::npos);
+}
+
+TEST_F(OstrelPrintTest, AnEmptyReportSaysSoAndPrintsNothing)
+{
+    WriteIni();
+    const fs::path report = base() / "vazio.txt";
+    for (const char* bytes : {"", "\r\n  \r\n"}) {
+        SCOPED_TRACE(bytes);
+        vortest::WriteBytes(report, bytes);
+        Open(Command(report));
+        ASSERT_TRUE(form->Loaded());
+        form->Printer().UsePdfOutput(QString::fromStdString(pdf.string()));
+        messages().ClearShown();
+        form->PrintButtonClick();
+        EXPECT_EQ(messages().Texts(), std::vector<std::string>{EmptyReportMessage(Language::Portuguese)});
+        EXPECT_FALSE(fs::exists(pdf));
+    }
+}
+
+// Typed into the panel, a value the page cannot hold is refused at once with
+// its range, and the field goes back to the value in force.
+TEST_F(OstrelPrintTest, PrintSettingsOutsideThePageAreRefusedWhereTyped)
+{
+    WriteIni();
+    Open(Command(CopySample()));
+    form->ConfigureButtonClick();
+    struct Case {
+        PrintField field;
+        const char* typed;
+        const char* kept;
+    };
+    const Case cases[] = {
+        {PrintField::MarginTop, "99999999999", "20"},
+        {PrintField::MarginLeft, "1e300", "20"},
+        {PrintField::Picture1X, "-1e300", "-1"},
+        {PrintField::Picture1Height, "5000", "15"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        messages().ClearShown();
+        QLineEdit* edit = form->FieldEdit(c.field);
+        edit->setFocus();
+        edit->setText(QString::fromUtf8(c.typed));
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(edit, &enter);
+        vortest::ProcessEvents();
+        ASSERT_EQ(messages().Count(), 1u);
+        EXPECT_NE(messages().Last().text.find(": o valor deve estar entre "), std::string::npos)
+            << messages().Last().text;
+        EXPECT_EQ(edit->text().toStdString(), c.kept);
+        EXPECT_EQ(FieldText(form->Settings(), c.field), c.kept);
+    }
+    // The name as the panel shows it.
+    EXPECT_EQ(messages().Last().text.substr(0, 12), "Desenho 1 - ");
+    messages().ClearShown();
+    form->MarginTopEdit->setText(QStringLiteral("500"));
+    form->SettingsOk->click();
+    // Half the 290 mm an A4 page prints on, less the bottom margin of 20.
+    EXPECT_EQ(messages().Texts(),
+              std::vector<std::string>{"Margens (mm) - Superior: o valor deve estar entre 0 e 125 mm."});
+    EXPECT_TRUE(form->SettingsPanel->isVisible());
+    EXPECT_EQ(form->Settings().marginTop, "20");
+
+    // A sound value is taken as typed.
+    form->MarginTopEdit->setText(QStringLiteral("35,5"));
+    form->SettingsOk->click();
+    EXPECT_FALSE(form->SettingsPanel->isVisible());
+    EXPECT_EQ(form->Settings().marginTop, "35,5");
+}
+
+// A value from the settings file is checked before printing, never met by it.
+TEST_F(OstrelPrintTest, AMarginFromTheFileThePageCannotHoldStopsThePrint)
+{
+    settings.marginTop = "99999999999";
+    PrintSample(platform::Answer::Yes);
+    ASSERT_EQ(messages().Count(), 1u);
+    EXPECT_EQ(messages().Last().text, "Margens (mm) - Superior: o valor deve estar entre 0 e 125 mm.");
+    EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(OstrelPrintTest, APictureThatIsNoRegularFileIsMissingAndNeverOpened)
+{
+    // A FIFO would hang the print waiting for a writer; a device would never end.
+    const fs::path fifo = base() / "logo_fifo.bmp";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    settings.picture1.file = fifo.string();
+    settings.picture2 = {"/dev/zero", "-1", "-1", "40", "10"};
+    PrintSample(platform::Answer::Yes);
+    ASSERT_EQ(messages().Count(), 2u);
+    EXPECT_EQ(messages().Last().text, "Arquivo nã+o encontrado: [" + fifo.string() + "]");
+    EXPECT_EQ(PdfPages(pdf), 5);
+    EXPECT_NE(PageText(pdf, 1).find("/dev/zero]?"), std::string::npos);
 }
 
 TEST_F(OstrelPrintTest, LandscapePrintsOnTurnedPages)

@@ -401,6 +401,24 @@ TEST_F(OstrelWindowTest, ShiftF5EditsThePointedLineAndCancelaChangesNothing)
     EXPECT_FALSE(form->EditorPanel->isVisible());
 }
 
+TEST_F(OstrelWindowTest, EditingALongLineKeepsItsEndPastWhatIsShown)
+{
+    const std::string longLine = "Obs: " + std::string(240, 'x') + " fim da nota";
+    const fs::path report = base() / "longo.txt";
+    vortest::WriteBytes(report, JoinCrlf({"Relatório", longLine, "Total: 3"}));
+    Open(Command(report));
+    MoveTo(2);
+    PressKey(Qt::Key_F5, Qt::ShiftModifier);
+    ASSERT_TRUE(form->EditorPanel->isVisible());
+    EXPECT_EQ(form->ComboBox1->currentText().toStdString(), longLine);
+    form->ComboBox1->setEditText(QStringLiteral("Nota: ") + form->ComboBox1->currentText());
+    form->EditorOk->click();
+    vortest::ProcessEvents();
+    EXPECT_EQ(SplitCrlf(vortest::ReadBytes(report)),
+              (std::vector<std::string>{vor::Utf8ToCp1252("Relatório"), "Nota: " + longLine, "Total: 3"}));
+    EXPECT_TRUE(messages().Texts().empty());
+}
+
 TEST_F(OstrelWindowTest, InsertingAnIncludeAddsItsLinesAndRewritesComboRel)
 {
     vortest::WriteBytes(base() / "COMBO.REL", "A\r\nTotal\r\nTotal\r\nSub\r\n");

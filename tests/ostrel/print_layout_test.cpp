@@ -252,6 +252,54 @@ TEST_F(PrintLayoutTest, MarginsInMillimetresWithCommaOrPoint)
         EXPECT_NE(op.kind, OpKind::Line);
 }
 
+// A page of 200 x 275 mm: the left margin may take half its width, the top
+// and bottom margins together half its height; pictures stay within the page.
+TEST_F(PrintLayoutTest, PrintSettingsOutsideWhatThePageHoldsAreFound)
+{
+    const PrinterGeometry page = Job().geometry;
+    struct Case {
+        PrintField field;
+        const char* text;
+        bool within;
+    };
+    const Case cases[] = {
+        {PrintField::MarginLeft, "100", true},        {PrintField::MarginLeft, "100,1", false},
+        {PrintField::MarginLeft, "-1", false},        {PrintField::MarginTop, "117,5", true},  // bottom is 20
+        {PrintField::MarginTop, "117.6", false},      {PrintField::MarginTop, "99999999999", false},
+        {PrintField::MarginBottom, "1e300", false},   {PrintField::MarginBottom, "0", true},
+        {PrintField::Picture1X, "-1", true},          {PrintField::Picture1X, "-200", true},
+        {PrintField::Picture1X, "-201", false},       {PrintField::Picture1Y, "275", true},
+        {PrintField::Picture1Y, "1e300", false},      {PrintField::Picture1Width, "200", true},
+        {PrintField::Picture1Width, "-5", false},     {PrintField::Picture2Y, "-1", true},
+        {PrintField::Picture2Height, "276", false},   {PrintField::Picture2Width, "abc", true},  // reads as 0
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        OstrelSettings s = settings;
+        FieldText(s, c.field) = c.text;
+        EXPECT_EQ(FieldWithin(c.field, s, page), c.within);
+    }
+    // Printing meets a picture's fields only when the picture names a file.
+    settings.picture2.height = "1e300";
+    EXPECT_EQ(FirstFieldOutOfRange(settings, page), std::nullopt);
+    settings.picture2.file = "p2.bmp";
+    EXPECT_EQ(FirstFieldOutOfRange(settings, page), PrintField::Picture2Height);
+    settings.marginTop = "200";
+    EXPECT_EQ(FirstFieldOutOfRange(settings, page), PrintField::MarginTop);
+    const FieldRange top = RangeOf(PrintField::MarginTop, settings, page);
+    EXPECT_DOUBLE_EQ(top.highest, 137.5 - 20);
+}
+
+TEST_F(PrintLayoutTest, AReportOfEmptyLinesHasNothingToPrint)
+{
+    for (const auto& lines : {std::vector<std::string>{}, std::vector<std::string>{"", " ", "\t  "}}) {
+        Load(lines);
+        EXPECT_FALSE(HasPrintableLines(store));
+    }
+    Load({"", " x"});
+    EXPECT_TRUE(HasPrintableLines(store));
+}
+
 TEST(PrinterGeometryTest, PixelsPerMillimetre)
 {
     const PrinterGeometry g = MakePrinterGeometry(4960, 7016, 210.0, 297.0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "tests/support/test_support.h"
 #include "vorplan/common/errors.h"
 #include "vorplan/common/text_file.h"
+#include "vorplan/common/user_file.h"
 
 using namespace ostrel;
 
@@ -290,6 +292,31 @@ TEST_F(ReportStoreTest, InsertIncludesAFile)
     EXPECT_EQ(vortest::ReadBytes(p), before);
 }
 
+TEST_F(ReportStoreTest, AnIncludeThatIsNoRegularFileOrTooLargeCountsAsMissing)
+{
+    const fs::path p = WriteReport({"first", "second"});
+    const fs::path fifo = dir.path() / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0) << errno;
+    // Larger than an include may be; sparse, so it takes no room.
+    const fs::path huge = dir.path() / "huge.txt";
+    vortest::WriteBytes(huge, "x\r\n");
+    fs::resize_file(huge, vor::kMaxIncludeFileBytes + 1);
+    store.Load(p);
+    const std::string before = vortest::ReadBytes(p);
+    // A FIFO would block the window for ever, /dev/zero fill the memory.
+    for (const fs::path& name : {fifo, fs::path("/dev/zero"), dir.path(), huge}) {
+        SCOPED_TRACE(name.string());
+        const EditResult r = store.InsertText(1, "<ARQ>" + name.string());
+        EXPECT_EQ(r.status, EditStatus::IncludeMissing);
+        EXPECT_EQ(r.missingFile, name.string());
+        EXPECT_EQ(vortest::ReadBytes(p), before);
+    }
+    // At the limit it is read.
+    fs::resize_file(huge, vor::kMaxIncludeFileBytes);
+    EXPECT_TRUE(vor::IsRegularFileWithin(huge, vor::kMaxIncludeFileBytes));
+    EXPECT_EQ(vor::ReadUserFileBytes(huge, vor::kMaxIncludeFileBytes)->size(), vor::kMaxIncludeFileBytes);
+}
+
 TEST_F(ReportStoreTest, DeleteLineNeverRowZero)
 {
     const fs::path p = WriteReport({"first", "second", "third"});
@@ -328,6 +355,22 @@ TEST_F(ReportStoreTest, EditReloadsHeightsAndIndex)
     EXPECT_EQ(store.Height(2), 2 * 12);
     ASSERT_EQ(store.Index().size(), 1u);
     EXPECT_EQ(store.Index()[0].row, 2);
+}
+
+TEST_F(ReportStoreTest, TheEditorGetsALongLineWhole)
+{
+    const std::string longLine = "Obs: " + std::string(245, 'x') + "fim";
+    const fs::path p = WriteReport({"a", longLine, "c"});
+    store.Load(p);
+    ASSERT_EQ(CharCount(store.Text(1)), kMaxLineLength);
+    EXPECT_EQ(store.Source(1), longLine);
+    // Given back unchanged, nothing is written.
+    const std::string before = vortest::ReadBytes(p);
+    EXPECT_EQ(store.EditLine(1, store.Source(1)).status, EditStatus::Nothing);
+    EXPECT_EQ(vortest::ReadBytes(p), before);
+    // Changed at its end, past what is shown, the whole line is saved.
+    EXPECT_EQ(store.EditLine(1, longLine + "!").status, EditStatus::Done);
+    EXPECT_EQ(FileLines(p), (std::vector<std::string>{"a", longLine + "!", "c"}));
 }
 
 TEST_F(ReportStoreTest, TextTypedIntoTheAddedRowIsKept)
