@@ -79,6 +79,7 @@ TEST(StoreElement, AcceptsByTheRulesInOrder)
         {kScrap, 9900, 0, 10, 10, false, false},   // inside the sheet, beyond the trims
         {kScrap, 0, 4900, 10, 10, false, false},   // at the inner height
         {kScrap, -5, 0, 10, 10, true, true},
+        {kOffcut, 9800, 0, 10, 10, false, false},  // an offcut may become scrap: the same test
         {vor::kLayoutTypeBorders, 0, 0, 0, 0, false, true},  // always kept
         {vor::kLayoutTypeSheet, -1, 0, 0, 0, false, true},   // kept, so a rewrite keeps its size
     };
@@ -283,6 +284,37 @@ TEST_F(LayoutReadingTest, FailedRewriteKeepsTheFileAndTheEdit)
     EXPECT_FALSE(vor::RewriteLayoutFile(state));
     EXPECT_FALSE(state.layoutModified);
     EXPECT_NE(ReadBytes(Mon(1)), before);
+}
+
+TEST_F(LayoutReadingTest, StripFileWithoutBordersAndNoKerf)
+{
+    // The strip variant has no type 5 line: no trims, the whole sheet is the
+    // frame. With no kerf its two leftovers side by side become one.
+    vor::StripLayout strip;
+    strip.sheetWidth = 27500;
+    strip.sheetHeight = 18500;
+    strip.furtherSheets = 1;
+    strip.entries = {{0, 0, 10000, 6000, 1},
+                     {10000, 0, 10000, 6000, 1},
+                     {0, 18000, 10000, 500, 2},
+                     {10000, 18000, 10000, 500, 2},
+                     {20000, 0, 7500, 18500, 2}};
+    WriteMon(1, vor::StripLayoutFileLines(strip));
+    inputs.material.kerf = 0;
+    vor::ReadLayoutFile(state, inputs, false);
+
+    EXPECT_EQ(state.trims, vor::SheetTrims{});
+    EXPECT_EQ(state.InnerWidth(), 27500);
+    EXPECT_EQ(state.fileOffcutCount, 3);
+    EXPECT_EQ(state.distinctPieceCount, 1);
+    ASSERT_EQ(state.ElementCount(), 6);
+    EXPECT_EQ(RectOf(state.Element(5)), (Rect{0, 18000, 20000, 500}));
+    EXPECT_EQ(state.Element(5).type, kScrap) << "500 high is below the minimum";
+    EXPECT_EQ(state.Element(4).type, kRemoved);
+    EXPECT_EQ(state.Element(6).type, kOffcut);
+    EXPECT_EQ(state.figures.repetitions, 1);
+    EXPECT_EQ(state.figures.offcutCount, 1);
+    EXPECT_EQ(state.figures.scrapCount, 1);
 }
 
 // ---- Tidying ------------------------------------------------------------------

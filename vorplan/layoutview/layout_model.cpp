@@ -156,7 +156,10 @@ bool StoreElement(LayoutState& state, int type, int code, int x, int y, int leng
     bool accepted = length > 0 && height > 0 && y >= 0 && x >= 0;
     if (length > 0 && height > 0 && force)
         accepted = true;
-    if (type == kLayoutTypeDiscarded && (y >= state.InnerHeight() || x >= state.InnerWidth()))
+    // Offcuts too: tidying may turn one into scrap, which the next reading
+    // would drop, so both kinds of leftover meet the same test.
+    if ((type == kLayoutTypeDiscarded || type == kLayoutTypeOffcut) &&
+        (y >= state.InnerHeight() || x >= state.InnerWidth()))
         accepted = false;
     // The sheet line is kept whatever its values, so that a rewrite never
     // drops the size the other elements are measured against.

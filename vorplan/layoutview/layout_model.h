@@ -119,7 +119,7 @@ struct LayoutState {
 std::string ShownDescription(std::string_view description);
 
 // Appends the element when it is acceptable: positive size at X, Y >= 0, or
-// positive size with `force`; scrap not inside the sheet's inner extent is
+// positive size with `force`; a leftover not inside the sheet's inner extent is
 // refused; a sheet or borders element is always taken. Returns whether it
 // was taken.
 bool StoreElement(LayoutState& state, int type, int code, int x, int y, int length, int height,
