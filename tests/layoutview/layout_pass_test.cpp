@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/layoutview/layoutview_support.h"
+#include "vorplan/common/errors.h"
 
 namespace {
 
@@ -172,6 +173,20 @@ TEST_F(LayoutPassTest, WritesAModifiedLayoutBeforeReading)
     check.currentLayout = 2;
     vor::ReadLayoutFile(check, inputs, false, vor::LayoutReading::SumOnly);
     EXPECT_EQ(check.Element(3).x, 123);
+}
+
+TEST_F(LayoutPassTest, StopsAtALayoutThatCannotBeReadAndKeepsItsFile)
+{
+    WriteMaterial(3);
+    WriteMon(2, {"    0     3     0     0   27500   18300 Chapa 0",
+                 "    1     1     0     0 99999999999    4000 x 0"});
+    const std::string before = ReadBytes(Mon(2));
+    state.currentLayout = 3;
+    EXPECT_THROW(vor::RunLayoutPass(state, inputs, totals), vor::OverflowError);
+    EXPECT_EQ(state.layoutList, (std::vector<long long>{1}));
+    EXPECT_EQ(state.layoutCount, 1);
+    EXPECT_EQ(state.currentLayout, 3);
+    EXPECT_EQ(ReadBytes(Mon(2)), before);
 }
 
 TEST_F(LayoutPassTest, TellsTheCallerWhenThereIsNoLayout)

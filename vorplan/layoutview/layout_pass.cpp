@@ -88,19 +88,27 @@ LayoutPassResult RunLayoutPass(LayoutState& state, const LayoutInputs& inputs, L
     totals.Clear();
     state.layoutList.clear();
     state.largestSheetSide = 0;
-    for (long long number = 1;; ++number) {
-        state.currentLayout = number;
-        std::optional<std::string> message = ReadLayoutFile(state, inputs, false, LayoutReading::View, ops);
-        if (message && !result.message)
-            result.message = std::move(message);
-        if (state.ElementCount() == 0)
-            break;
-        state.layoutList.push_back(number);
-        state.largestSheetSide =
-            std::max({state.largestSheetSide, state.sheetLength, state.sheetHeight});
-        totals.AddLayout(state.figures);
-        if (eachLayout)
-            eachLayout(state);
+    try {
+        for (long long number = 1;; ++number) {
+            state.currentLayout = number;
+            std::optional<std::string> message =
+                ReadLayoutFile(state, inputs, false, LayoutReading::View, ops);
+            if (message && !result.message)
+                result.message = std::move(message);
+            if (state.ElementCount() == 0)
+                break;
+            state.layoutList.push_back(number);
+            state.largestSheetSide =
+                std::max({state.largestSheetSide, state.sheetLength, state.sheetHeight});
+            totals.AddLayout(state.figures);
+            if (eachLayout)
+                eachLayout(state);
+        }
+    } catch (...) {
+        // A layout that cannot be read ends the pass; what was read stands.
+        state.layoutCount = static_cast<long long>(state.layoutList.size());
+        state.currentLayout = current;
+        throw;
     }
     state.layoutCount = static_cast<long long>(state.layoutList.size());
     state.currentLayout = current;
