@@ -151,7 +151,7 @@ TEST_F(ViewerSettingsTest, RadioGroupsTakeTheLastTrueKey)
         EXPECT_EQ(display.cuts, c.cuts) << c.keys;
         EXPECT_EQ(display.legendTypeOne, c.legendOne) << c.keys;
         EXPECT_EQ(display.singleColour, c.single) << c.keys;
-        EXPECT_EQ(vor::CutLegendVisible(display.cuts), c.cuts != CutDisplay::None);
+        EXPECT_EQ(vor::UpdateCutLegend(display.cuts), c.cuts != CutDisplay::None);
     }
 }
 

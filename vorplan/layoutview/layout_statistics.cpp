@@ -52,60 +52,62 @@ void AddReport(LayoutState& state, const LayoutInputs& inputs)
 {
     const LayoutFigures& f = state.figures;
     const ViewerOptions& o = inputs.options;
-    std::vector<std::string>& r = state.report;
-    r.clear();
+    state.report.clear();
+    auto add = [&](std::string line) { AddReportLine(state, std::move(line)); };
     auto mm = [&](long long tenths) { return RealToText(static_cast<double>(tenths), o.showDecimals); };
     auto percent = [&](double value) { return FormatPercent(value, o.longNumbers); };
 
-    r.push_back("@*** " + Msg(487) + std::to_string(state.currentLayout) + " / " +
+    add("@*** " + Msg(487) + std::to_string(state.currentLayout) + " / " +
                 std::to_string(state.layoutCount));
-    r.push_back("@D");
+    add("@D");
     // A line holding "@D" is not drawn, so the marker stands on its own.
-    r.push_back("@D");
-    r.push_back(Msg(144) + ": " + std::to_string(inputs.material.code) + " - " +
+    add("@D");
+    add(Msg(144) + ": " + std::to_string(inputs.material.code) + " - " +
                 inputs.material.description);
-    r.emplace_back();
-    r.push_back(Msg(488) + std::to_string(f.repetitions));
-    r.push_back(Msg(202) + percent(f.yield) + " %");
-    r.push_back(Msg(203) + percent(f.loss) + " %");
-    r.emplace_back();
-    r.push_back(Msg(489) + (f.sheetCode < 0 ? Msg(213) : Msg(212)) + " ");
-    r.push_back(Msg(142) + " : " + mm(f.sheetLength) + " " + "mm");
-    r.push_back(Msg(143) + " : " + mm(f.sheetHeight) + " " + "mm");
-    r.push_back(Msg(486) + ": " + percent(M2(f.sheetArea)) + " " + "m2" + " ");
-    r.emplace_back();
+    add({});
+    add(Msg(488) + std::to_string(f.repetitions));
+    add(Msg(202) + percent(f.yield) + " %");
+    add(Msg(203) + percent(f.loss) + " %");
+    add({});
+    add(Msg(489) + (f.sheetCode < 0 ? Msg(213) : Msg(212)) + " ");
+    add(Msg(142) + " : " + mm(f.sheetLength) + " " + "mm");
+    add(Msg(143) + " : " + mm(f.sheetHeight) + " " + "mm");
+    add(Msg(486) + ": " + percent(M2(f.sheetArea)) + " " + "m2" + " ");
+    add({});
     const SheetTrims& t = state.trims;
     if (static_cast<long long>(t.left) + t.right + t.top + t.bottom > 0) {
-        r.push_back(Msg(490));
-        r.push_back("@D");
-        r.push_back(Msg(491) + mm(t.left));
-        r.push_back(Msg(492) + mm(t.right));
-        r.push_back(Msg(493) + mm(t.top));
-        r.push_back(Msg(494) + mm(t.bottom));
-        r.push_back("@d");
+        add(Msg(490));
+        add("@D");
+        add(Msg(491) + mm(t.left));
+        add(Msg(492) + mm(t.right));
+        add(Msg(493) + mm(t.top));
+        add(Msg(494) + mm(t.bottom));
+        add("@d");
     }
-    r.push_back(Msg(208));
-    r.push_back(" @T ^N__ ^" + TableColumnText(Msg(11)) + " ^" + TableColumnText(Msg(32)) +
+    add(Msg(208));
+    add(" @T ^N__ ^" + TableColumnText(Msg(11)) + " ^" + TableColumnText(Msg(32)) +
                 " ^___" + TableColumnText(Msg(142)) + " ^" + TableColumnText(Msg(143)) +
                 "_ ^______" + TableColumnText(Msg(486)) + "_" + "m2" + "_");
     long number = 0;
     for (const ReportPiece& p : f.pieces)
-        r.push_back(std::to_string(++number) + " " + std::to_string(p.order) + " " +
+        add(std::to_string(++number) + " " + std::to_string(p.order) + " " +
                     std::to_string(p.code) + " " +
                     FormatRealText(static_cast<double>(p.width), o.showDecimals) + " " +
                     FormatRealText(static_cast<double>(p.height), o.showDecimals) + " " +
                     percent(AreaM2(1, p.width, p.height)));
-    r.emplace_back();
-    r.push_back(Msg(495) + std::to_string(f.pieceCount));
-    r.push_back(Msg(486) + ": " + percent(M2(f.pieceArea)) + " m2 ");
-    r.push_back(Msg(496) + std::to_string(f.offcutCount));
-    r.push_back(Msg(486) + ": " + percent(M2(f.offcutArea)) + " m2 ");
-    r.push_back(Msg(497) + std::to_string(f.scrapCount));
-    r.push_back(Msg(486) + ": " + percent(M2(f.scrapArea)) + " m2 ");
-    r.push_back("@d");
+    add({});
+    add(Msg(495) + std::to_string(f.pieceCount));
+    add(Msg(486) + ": " + percent(M2(f.pieceArea)) + " m2 ");
+    add(Msg(496) + std::to_string(f.offcutCount));
+    add(Msg(486) + ": " + percent(M2(f.offcutArea)) + " m2 ");
+    add(Msg(497) + std::to_string(f.scrapCount));
+    add(Msg(486) + ": " + percent(M2(f.scrapArea)) + " m2 ");
+    add("@d");
 }
 
 }  // namespace
+
+void AddReportLine(LayoutState& state, std::string text) { state.report.push_back(std::move(text)); }
 
 std::string FormatPercent(double value, bool longNumbers)
 {

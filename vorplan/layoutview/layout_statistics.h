@@ -18,6 +18,9 @@ std::string TableColumnText(std::string_view text);
 // piece border when deducted (below 0 counts as 0), else 0.
 long long DeductedPieceBorder(const LayoutInputs& inputs);
 
+// Adds one line to the current layout's report.
+void AddReportLine(LayoutState& state, std::string text);
+
 // Recomputes state.figures from the table and adds each piece's perimeters,
 // weighed by the repetitions, to state.runTotals. With writeReport the report
 // of the current layout replaces state.report.

@@ -142,7 +142,7 @@ double VerticalFactor(const std::string& text)
     return std::clamp(StrToRealComma(text), 0.5, 1.0);
 }
 
-bool CutLegendVisible(CutDisplay cuts) { return cuts != CutDisplay::None; }
+bool UpdateCutLegend(CutDisplay cuts) { return cuts != CutDisplay::None; }
 
 void ResetViewerPanels(ViewerPanels& panels) { panels = ViewerPanels(); }
 

@@ -71,7 +71,7 @@ void SaveViewerSettings(IniFile& ini, const ViewerDisplaySettings& display,
 double VerticalFactor(const std::string& text);
 
 // The cut legend is shown exactly when cuts are shown.
-bool CutLegendVisible(CutDisplay cuts);
+bool UpdateCutLegend(CutDisplay cuts);
 
 // The panels of the single-layout view that ResetViewerPanels hides.
 struct ViewerPanels {
