@@ -1,0 +1,118 @@
+// A layout drawn with the screen rules into a picture and with the printer
+// rules into a one-page PDF, through the painter canvas.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <string>
+
+#include "tests/layoutview/drawing_fixture.h"
+#include "tests/support/ui_fixture.h"
+#include "vorplan/common/ui/painter_canvas.h"
+
+namespace {
+
+std::string RunTool(const QString& program, const QStringList& args)
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput().toStdString();
+}
+
+// A 2000 x 1200 sheet with trims of 10 left and 20 bottom: a strip of two
+// pieces, a piece too small for its texts, an offcut, scrap and a special piece.
+vor::LayoutState FixtureLayout()
+{
+    using vortest::Element;
+    using vortest::Piece;
+    return vortest::MakeLayout(
+        2000, 1200, {10, 0, 20, 0},
+        {Piece(101, 0, 0, 800, 600, " Porta #DD", 1), Piece(102, 800, 0, 600, 600, " Lateral @3", 2),
+         Piece(101, 0, 600, 800, 500, " Porta", 1), Piece(-1, 800, 600, 400, 500, " Especial", 3),
+         Piece(103, 1200, 600, 60, 40, " Calço", 4),
+         Element(vor::kLayoutTypeOffcut, 0, 1400, 0, 590, 600, " Retalho"),
+         Element(vor::kLayoutTypeDiscarded, 5, 1200, 640, 60, 460, " ")});
+}
+
+class LayoutPictureTest : public ::testing::Test {
+protected:
+    void SetUp() override { vortest::EnsureApplication(); }
+};
+
+TEST_F(LayoutPictureTest, ScreenDrawingIntoAPicture)
+{
+    const vor::LayoutState state = FixtureLayout();
+    vortest::DrawingFixture f(vor::LayoutExtent(state));
+    f.display.cuts = vor::CutDisplay::All;
+    f.context.specialPerimeter = true;
+    vor::FitLayout(f.view, vor::LayoutExtent(state));
+    f.view.panX = 60;
+    f.view.panY = 60;
+
+    QImage image(f.view.boxWidth, f.view.boxHeight, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        vor::PainterCanvas canvas(painter, 96);
+        f.context.canvas = &canvas;
+        vor::RedrawLayout(f.context, state, true);
+    }
+    EXPECT_TRUE(image.save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/layout_screen.png")));
+
+    // Inside the first piece its group colour (maroon), inside the offcut yellow.
+    const auto pixel = [&](double x, double y) {
+        return image.pixelColor(vor::ToScreenX(f.view, x), vor::ToScreenY(f.view, y));
+    };
+    EXPECT_EQ(pixel(10 + 100, 20 + 300), QColor(128, 0, 0));
+    EXPECT_EQ(pixel(10 + 1900, 20 + 300), QColor(255, 255, 0));
+    // The strip cut across the sheet is a level-1 line: green.
+    EXPECT_EQ(pixel(10 + 1600, 20 + 600), QColor(0, 255, 0));
+    // The background was cleared to the face colour.
+    EXPECT_EQ(image.pixelColor(799, 1), QColor(0xF0, 0xF0, 0xF0));
+}
+
+TEST_F(LayoutPictureTest, PrinterDrawingIntoAOnePagePdf)
+{
+    const QString pdf = QStringLiteral(VOR_TEST_OUTPUT_DIR "/layout_printer.pdf");
+    const vor::LayoutState state = FixtureLayout();
+    vortest::DrawingFixture f(1, vor::DrawTarget::Printer);
+    f.display.cuts = vor::CutDisplay::InitialCuts;
+    f.context.printInitialCuts = true;
+    f.print.printSheetMargins = true;
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(vor::kPrinterDotsPerInch);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        QPainter painter(&writer);
+        f.view.drawingWidth = writer.width();
+        f.view.leftMargin = 20;
+        f.view.printerAspect = 0.8;
+        vor::FitLayout(f.view, vor::LayoutExtent(state));
+        vor::PainterCanvas canvas(painter);
+        f.context.canvas = &canvas;
+        vor::RedrawLayout(f.context, state, false);
+    }
+    const std::string info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+    const std::string text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    for (const char* part : {"101", "80.0 x 60.0", "60.0 x 60.0", "59.0 x 60.0",
+                             "A",      // the small piece's key
+                             "60.0",   // the initial cut at Y 600
+                             "1.0",    // the left trim
+                             "2.0"}) { // the bottom trim
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    }
+    EXPECT_EQ(f.keys.entries.size(), 3u);  // the small piece, the offcut, the scrap
+}
+
+}  // namespace
