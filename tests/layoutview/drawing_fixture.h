@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "tests/support/recording_canvas.h"
 #include "vorplan/layoutview/layout_drawing.h"
@@ -32,16 +33,9 @@ inline vor::LayoutState MakeLayout(int length, int height, vor::SheetTrims trims
 inline vor::ViewerElement Element(int type, int code, int x, int y, int length, int height,
                                   std::string description = " x", int group = 1)
 {
-    vor::ViewerElement e;
-    e.type = type;
-    e.code = code;
-    e.x = x;
-    e.y = y;
-    e.length = length;
-    e.height = height;
-    e.description = std::move(description);
-    e.colourGroup = group;
-    return e;
+    return vor::ViewerElement{.type = type, .code = code, .x = x, .y = y, .length = length,
+                              .height = height, .description = std::move(description),
+                              .colourGroup = group};
 }
 
 inline vor::ViewerElement Piece(int code, int x, int y, int length, int height,

@@ -277,6 +277,56 @@ TEST(LayoutDrawingTest, FarCoordinatesAreClampedToThePaintBox)
     }
 }
 
+TEST(LayoutOverlayTest, HighlightPreviewDimensionLineAndRoute)
+{
+    const vor::SheetTrims trims{20, 0, 10, 0};
+    const auto state = MakeLayout(1020, 610, trims,
+                                  {Piece(1, 0, 0, 400, 300), Element(vor::kLayoutTypeOffcut, 0, 400, 0, 600, 300)});
+    DrawingFixture f(1020);
+    vor::DrawSelectionHighlight(f.context, state, 2, false);
+    vor::DrawSelectionHighlight(f.context, state, 3, true);
+    vor::DrawSelectionHighlight(f.context, state, 9, false);  // no such element: nothing
+    auto polygons = f.canvas.OpsOf(Kind::Polygon);
+    ASSERT_EQ(polygons.size(), 2u);
+    EXPECT_EQ(polygons[0].pen, (vor::CanvasPen{vor::kRed, 3, vor::PenStyle::Solid}));
+    EXPECT_EQ(polygons[0].brush.style, vor::BrushStyle::Clear);
+    EXPECT_EQ(polygons[0].points, Corners(f.view, 20, 10, 400, 300));
+    EXPECT_EQ(polygons[1].pen.colour, 0xFF00FFu);
+
+    f.canvas.Clear();
+    vor::DrawMovePreview(f.context, 500, 400, 200, 100);
+    polygons = f.canvas.OpsOf(Kind::Polygon);
+    ASSERT_EQ(polygons.size(), 1u);
+    EXPECT_EQ(polygons[0].pen, (vor::CanvasPen{vor::kBlack, 1, vor::PenStyle::Dash}));
+    EXPECT_EQ(polygons[0].points, Corners(f.view, 400, 350, 200, 100));
+
+    f.canvas.Clear();
+    vor::DrawDimensionLine(f.context, 1030, 100, 300, "DY");
+    EXPECT_EQ(f.canvas.Count(Kind::Line), 3u);  // the line and its two ticks
+    EXPECT_EQ(f.canvas.Texts(), std::vector<std::string>{"DY"});
+
+    // The route: blue across, green along, yellow once cut; ordinals on their
+    // middles, shifted by the trims like everything else.
+    f.canvas.Clear();
+    vor::DrawCutRouting(f.context, state,
+                        {{0, 300, 1000, 300, false}, {400, 0, 400, 300, false}, {0, 100, 400, 100, true}});
+    const auto lines = f.canvas.OpsOf(Kind::Line);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].pen, (vor::CanvasPen{vor::kBlue, 6, vor::PenStyle::Solid}));
+    EXPECT_EQ(lines[1].pen.colour, vor::kLime);
+    EXPECT_EQ(lines[2].pen.colour, vor::kYellow);
+    EXPECT_EQ(lines[0].points[0], (vor::Point{vor::ToScreenX(f.view, 20), vor::ToScreenY(f.view, 310)}));
+    const auto texts = f.canvas.OpsOf(Kind::Text);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, " 1 ");
+    EXPECT_EQ(texts[0].brush, (vor::CanvasBrush{vor::kBlue, vor::BrushStyle::Solid}));
+    EXPECT_EQ(texts[0].font.colour, vor::kWhite);
+    EXPECT_EQ(texts[1].brush.colour, vor::kLime);
+    EXPECT_EQ(texts[1].font.colour, vor::kBlack);
+    const vor::Point middle{vor::ToScreenX(f.view, 520), vor::ToScreenY(f.view, 310)};
+    EXPECT_EQ(texts[0].points[0], (vor::Point{middle.x - 3 * 8 / 2, middle.y - 16 / 2}));
+}
+
 // ---- Printer rules ---------------------------------------------------------------
 
 // Printer pixels equal layout units here, with Y 0 at pixel 1000.

@@ -29,25 +29,60 @@ std::string RunTool(const QString& program, const QStringList& args)
     return process.readAllStandardOutput().toStdString();
 }
 
-// A 2000 x 1200 sheet with trims of 10 left and 20 bottom: a strip of two
-// pieces, a piece too small for its texts, an offcut, scrap and a special piece.
+// A 2000 x 1200 sheet with trims of 10 left and 20 bottom, cut in two strips:
+// pieces, a special piece, a piece too small for its texts, offcuts and scrap.
 vor::LayoutState FixtureLayout()
 {
     using vortest::Element;
     using vortest::Piece;
+    constexpr int kScrap = vor::kLayoutTypeDiscarded;
+    constexpr int kOffcut = vor::kLayoutTypeOffcut;
     return vortest::MakeLayout(
         2000, 1200, {10, 0, 20, 0},
         {Piece(101, 0, 0, 800, 600, " Porta #DD", 1), Piece(102, 800, 0, 600, 600, " Lateral @3", 2),
-         Piece(101, 0, 600, 800, 500, " Porta", 1), Piece(-1, 800, 600, 400, 500, " Especial", 3),
-         Piece(103, 1200, 600, 60, 40, " Calço", 4),
-         Element(vor::kLayoutTypeOffcut, 0, 1400, 0, 590, 600, " Retalho"),
-         Element(vor::kLayoutTypeDiscarded, 5, 1200, 640, 60, 460, " ")});
+         Element(kOffcut, 0, 1400, 0, 590, 600, " Retalho"),
+         Piece(104, 0, 600, 800, 500, " Tampo", 6), Element(kScrap, 5, 0, 1100, 800, 80, " "),
+         Piece(-1, 800, 600, 400, 580, " Especial", 3), Piece(103, 1200, 600, 60, 40, " Calço", 4),
+         Element(kScrap, 6, 1200, 640, 60, 540, " "),
+         Element(kOffcut, 0, 1260, 600, 730, 580, " Retalho")});
 }
 
 class LayoutPictureTest : public ::testing::Test {
 protected:
     void SetUp() override { vortest::EnsureApplication(); }
 };
+
+TEST_F(LayoutPictureTest, PainterCanvasFillsAndOutlinesAsTheWindowsCanvas)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        vor::PainterCanvas canvas(painter, 96);
+        canvas.pen = {vor::kBlack, 1, vor::PenStyle::Solid};
+        canvas.brush = {vor::kYellow, vor::BrushStyle::Solid};
+        canvas.Rectangle({2, 2, 12, 12});  // right and bottom outside
+        canvas.brush = {vor::kRed, vor::BrushStyle::DiagCross};
+        canvas.FillRect({20, 2, 38, 28});
+        canvas.brush = {vor::kBlue, vor::BrushStyle::Solid};
+        canvas.font = {"Arial", 8, false, false, false, vor::kWhite};
+        canvas.Text({2, 16}, "Ab");
+    }
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(11, 11), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(12, 12), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(6, 6), QColor(255, 255, 0));
+    // A hatch leaves the ground between its lines.
+    int red = 0, white = 0;
+    for (int x = 20; x < 38; ++x) {
+        red += image.pixelColor(x, 10) == QColor(255, 0, 0);
+        white += image.pixelColor(x, 10) == QColor(Qt::white);
+    }
+    EXPECT_GT(red, 0);
+    EXPECT_GT(white, 0);
+    // Text on a solid brush is written on the brush's colour.
+    EXPECT_EQ(image.pixelColor(2, 16), QColor(0, 0, 255));
+}
 
 TEST_F(LayoutPictureTest, ScreenDrawingIntoAPicture)
 {
@@ -105,14 +140,15 @@ TEST_F(LayoutPictureTest, PrinterDrawingIntoAOnePagePdf)
     const std::string info = RunTool(QStringLiteral("pdfinfo"), {pdf});
     EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
     const std::string text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    for (const char* part : {"101", "80.0 x 60.0", "60.0 x 60.0", "59.0 x 60.0",
+    for (const char* part : {"101", "80.0 x 60.0", "60.0 x 60.0", "59.0 x 60.0", "73.0 x 58.0",
                              "A",      // the small piece's key
                              "60.0",   // the initial cut at Y 600
                              "1.0",    // the left trim
                              "2.0"}) { // the bottom trim
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     }
-    EXPECT_EQ(f.keys.entries.size(), 3u);  // the small piece, the offcut, the scrap
+    // The offcuts, the small piece and the narrow scrap.
+    EXPECT_EQ(f.keys.entries.size(), 5u);
 }
 
 }  // namespace

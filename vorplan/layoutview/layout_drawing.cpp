@@ -390,11 +390,12 @@ void RedrawLayout(DrawContext& context, const LayoutState& state, bool clearFirs
             }
             const double x = e.x + trims.left + e.dx;
             const double y = e.y + trims.bottom + e.dy;
-            DrawElement(context, state, e, x, y, ElementKind::Piece, true);
+            // A special piece gets its labels with the hatch, so the hatch does not cover them.
+            DrawElement(context, state, e, x, y, ElementKind::Piece, e.code >= 0);
             if (e.code < 0) {
                 canvas.brush = e.code == -1 ? CanvasBrush{kRed, BrushStyle::DiagCross}
                                             : CanvasBrush{kGrey, BrushStyle::Cross};
-                DrawElement(context, state, e, x, y, ElementKind::Piece, false);
+                DrawElement(context, state, e, x, y, ElementKind::Piece, true);
             }
             break;
         }
