@@ -63,6 +63,27 @@ std::string FinalLine(long long type, long long code, long long x, long long y, 
            LayoutFileDescription(description) + " " + IntToStrPad(order, -6);
 }
 
+// True when a field's digit run goes past what an int holds: StrToIntDef0
+// then reads only the digits before the overflow.
+bool IntegerFieldOverflows(std::string_view text)
+{
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
+                                     : std::numeric_limits<int>::max();
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > limit)
+            return true;
+    }
+    return false;
+}
+
 bool ParseInto(std::string_view line, SplitFieldArrays& fields, LayoutFileLine& out)
 {
     std::string text(line);
@@ -81,6 +102,10 @@ bool ParseInto(std::string_view line, SplitFieldArrays& fields, LayoutFileLine& 
     out.description = fields.texts[7];
     out.order = fields.ints[8];
     out.fieldCount = fields.count;
+    out.numberTooLarge = false;
+    for (long i : {1, 2, 3, 4, 5, 6, 8})
+        if (i <= fields.count && IntegerFieldOverflows(fields.texts[i]))
+            out.numberTooLarge = true;
     return true;
 }
 

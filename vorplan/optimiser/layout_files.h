@@ -178,6 +178,7 @@ struct LayoutFileLine {
     std::string description;  // seventh field as stored ("_" for blanks); empty when missing
     int order = 0;            // eighth field; 0 when missing or not a number
     long fieldCount = 0;
+    bool numberTooLarge = false;  // a number field past the int range; its value is cut short
     bool operator==(const LayoutFileLine&) const = default;
 };
 
