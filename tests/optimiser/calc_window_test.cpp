@@ -40,6 +40,7 @@
 #include "vorplan/common/ui/drawing_helpers.h"
 #include "vorplan/optimiser/calc_settings.h"
 #include "vorplan/optimiser/ui/option_pictures.h"
+#include "vorplan/optimiser/ui/run_controller.h"
 #include "vorplan/shell/main_window_hooks.h"
 
 namespace {
@@ -540,11 +541,25 @@ TEST_F(CalcWindowTest, ActivationDuringARunShowsTheProgressAndKeepsTheComment)
     f.RadioGroup1->setEnabled(true);
 }
 
+TEST_F(CalcWindowTest, CancelOfTheBestSizePageClearsTheBusyFlagAndCloses)
+{
+    for (const char* button : {"Button13", "Button6"}) {
+        SCOPED_TRACE(button);
+        TForm_otimi& f = Open();
+        vor::gShared.busy = true;
+        qobject_cast<QPushButton*>(Child(f, button))->click();
+        EXPECT_FALSE(vor::gShared.busy);
+        EXPECT_FALSE(f.isVisible());
+    }
+}
+
 TEST_F(CalcWindowTest, ClosingReadsTheRecentProjectsAgain)
 {
     TForm_otimi& f = Open();
     WriteRecent({"8", "3"});
     f.close();
+    EXPECT_TRUE(f.Run().Flags().closing);
+    EXPECT_TRUE(f.Run().Flags().ok);
     ASSERT_EQ(vor::gShared.calcLists.recent.count, 2);
     EXPECT_EQ(vor::gShared.calcLists.recent.orders[1], 8);
     EXPECT_EQ(vor::gShared.calcLists.recent.orders[2], 3);
@@ -675,7 +690,7 @@ TEST(OptionPictures, TexturesShareTheirGridAndDifferInShades)
 
 TEST_F(CalcWindowTest, EveryPageScreenshotWithShippedTexts)
 {
-    for (int language : {1, 2}) {
+    for (int language = 1; language <= 5; ++language) {
         SCOPED_TRACE(language);
         const vor::DataFolders installed = vor::MakeDataFolders(fs::path(VOR_BINARY_DIR) / "vorlane");
         ASSERT_TRUE(fs::exists(vor::LanguageFile(installed, language)));
@@ -718,6 +733,7 @@ TEST_F(CalcWindowTest, EveryPageScreenshotWithShippedTexts)
             {f.TabSheet5, "report"}, {f.TabSheet13, "progress"}, {f.TabSheet26, "end_flags"},
             {f.TabSheet25, "wait"},
         };
+        f.Panel11->setVisible(true);  // as the end of a run shows it
         for (const auto& [page, name] : pages) {
             f.PageControl1->setCurrentWidget(page);
             save(QLatin1String(name));

@@ -34,6 +34,7 @@
 #include "vorplan/optimiser/ui/option_pictures.h"
 #include "vorplan/optimiser/ui/run_controller.h"
 #include "vorplan/shell/record_list.h"
+#include "vorplan/shell/wait_cursor.h"
 
 namespace vor {
 
@@ -65,14 +66,6 @@ public:
 
 private:
     QFontMetrics m_metrics;
-};
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
 // Shows `group` on its buttons; a group with none checked unchecks them all.
@@ -178,6 +171,8 @@ void TForm_otimi::ConnectHandlers()
     connect(Button11, &QPushButton::clicked, this, &TForm_otimi::Button11Click);
     connect(Button2, &QPushButton::clicked, this, &TForm_otimi::Button2Click);
     connect(Timer1, &QTimer::timeout, this, &TForm_otimi::Timer1Timer);
+    connect(Button13, &QPushButton::clicked, this, &TForm_otimi::CancelBestSizeClick);
+    connect(Button6, &QPushButton::clicked, this, &TForm_otimi::CancelBestSizeClick);
     connect(Button1, &QPushButton::clicked, m_run.get(), &RunController::ConfirmOk);
     connect(Button17, &QPushButton::clicked, m_run.get(), &RunController::ConfirmOk);
     connect(RadioGroup1Items, &QButtonGroup::idClicked, this, &TForm_otimi::RadioGroup1Click);
@@ -523,9 +518,16 @@ bool TForm_otimi::WhatIfExpanded() const
     return Panel101->height() == kWhatIfExpanded;
 }
 
+// The panel keeps its bottom edge: it grows over the list above it.
+void TForm_otimi::SetWhatIfHeight(int height)
+{
+    const int bottom = Panel101->y() + Panel101->height();
+    Panel101->setGeometry(Panel101->x(), bottom - height, Panel101->width(), height);
+}
+
 void TForm_otimi::CollapseWhatIf()
 {
-    Panel101->resize(Panel101->width(), kWhatIfCollapsed);
+    SetWhatIfHeight(kWhatIfCollapsed);
     SpeedButton1->setEnabled(false);
     SpeedButton2->setEnabled(true);
 }
@@ -537,7 +539,7 @@ void TForm_otimi::SpeedButton1Click()
 
 void TForm_otimi::SpeedButton2Click()
 {
-    Panel101->resize(Panel101->width(), kWhatIfExpanded);
+    SetWhatIfHeight(kWhatIfExpanded);
     Panel101->raise();
     SpeedButton1->setEnabled(true);
     SpeedButton2->setEnabled(false);
@@ -633,6 +635,12 @@ void TForm_otimi::SaveButtonClick()
 {
     SaveCalcSettings(Settings());
     platform::ShowMessage(CalcSettingsSavedText());
+}
+
+void TForm_otimi::CancelBestSizeClick()
+{
+    gShared.busy = false;
+    close();
 }
 
 void TForm_otimi::Button14Click()

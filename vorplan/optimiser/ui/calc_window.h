@@ -350,6 +350,7 @@ public:
     void Button10Click();
     void SaveButtonClick();
     void Button14Click();
+    void CancelBestSizeClick();  // "Cancela" of the best sheet-size pages
     void Button11Click();
     void Button2Click();
     void Timer1Timer();
@@ -395,6 +396,7 @@ private:
     void ConnectHandlers();
     void SetCaptions();
     void CollapseWhatIf();
+    void SetWhatIfHeight(int height);
     void RefillWhatIfMaterials();
     void ShowWhatIfMaterials();
     void UpdateWhatIfIndicator();

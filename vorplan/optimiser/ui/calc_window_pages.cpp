@@ -96,10 +96,12 @@ const QColor kWhiteColour = FromWinColor(kWhite);
 constexpr int kPageWidth = kCalcPageWidth;
 constexpr int kPageHeight = kCalcPageHeight;
 // The option pages beside the option list.
-constexpr int kOptionLeft = 236;
+constexpr int kOptionLeft = 292;
 constexpr int kOptionTop = 36;
 constexpr int kOptionWidth = kPageWidth - kOptionLeft - 4;
 constexpr int kOptionHeight = 336;
+// The what-if panel's bottom edge on the order page.
+constexpr int kWhatIfBottom = 422;
 
 QRadioButton* Radio(QWidget* parent, const char* name, const QRect& geometry,
                     QButtonGroup* group = nullptr)
@@ -190,13 +192,14 @@ void TForm_otimi::BuildOrderPage()
 
     Button12 = MakeButton(p, "Button12", QRect(4, 388, 130, 34));
     Button9 = MakeButton(p, "Button9", QRect(140, 388, 130, 34));
-    CheckBox8 = Make<QCheckBox>(p, "CheckBox8", QRect(284, 394, 260, 22));
+    CheckBox8 = Make<QCheckBox>(p, "CheckBox8", QRect(280, 394, 140, 22));
 }
 
 void TForm_otimi::BuildWhatIfPanel()
 {
-    // Over the right part of the order list; collapsed to its title.
-    Panel101 = Make<QFrame>(TabSheet1, "Panel101", QRect(kPageWidth - 354, 52, 346, 27));
+    // Beside the buttons under the order list; it grows upwards over the list.
+    Panel101 = Make<QFrame>(TabSheet1, "Panel101",
+                            QRect(kPageWidth - 350, kWhatIfBottom - 27, 346, 27));
     Panel101->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel101->setAutoFillBackground(true);
     QWidget* p = Panel101;
@@ -377,8 +380,11 @@ void TForm_otimi::BuildConfigurationPage()
     QWidget* p = TabSheet14;
     Panel13 = MakePanel(p, "Panel13", QRect(4, 4, kPageWidth - 8, 26), FromWinColor(kNavy),
                         kWhiteColour);
-    ListBox3 = Make<QListWidget>(p, "ListBox3", QRect(4, kOptionTop, kOptionLeft - 10, kOptionHeight));
+    ListBox3 = Make<QListWidget>(p, "ListBox3", QRect(4, kOptionTop, kOptionLeft - 8, kOptionHeight));
     ListBox3->setMouseTracking(true);
+    // Long option names wrap rather than hide behind a scroll bar.
+    ListBox3->setWordWrap(true);
+    ListBox3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     PageControl3 = Make<QStackedWidget>(
         p, "PageControl3", QRect(kOptionLeft, kOptionTop, kOptionWidth, kOptionHeight));
     for (int i = 0; i < kOptionPageCount; ++i) {
@@ -414,8 +420,8 @@ void TForm_otimi::BuildOptionPages()
         RadioGroup1Items->addButton(button, i);
         RadioGroup1Buttons[static_cast<std::size_t>(i)] = button;
     }
-    Panel6 = MakePanel(RadioGroup1, "Panel6", QRect(250, 24, 240, 24));
-    PaintBox10 = Make<PaintBox>(RadioGroup1, "PaintBox10", QRect(290, 56, 160, 160));
+    Panel6 = MakePanel(RadioGroup1, "Panel6", QRect(220, 24, 240, 24));
+    PaintBox10 = Make<PaintBox>(RadioGroup1, "PaintBox10", QRect(260, 56, 160, 160));
     PaintBox10->SetPainter([this](QPainter& painter, QSize size) {
         DrawProgressDial(painter, size, CalcTypeDialValue(RadioGroup1Items->checkedId()));
     });
@@ -454,11 +460,11 @@ void TForm_otimi::BuildOptionPages()
                        QRect(x, 222 - small[i][1], small[i][0], small[i][1]), i + 1);
         x += small[i][0] + 4;
     }
-    GroupBox16 = Make<QGroupBox>(GroupBox12, "GroupBox16", QRect(300, 70, 190, 120));
+    GroupBox16 = Make<QGroupBox>(GroupBox12, "GroupBox16", QRect(290, 70, 180, 120));
     auto* factor = Group(this);
-    RadioButton30 = Radio(GroupBox16, "RadioButton30", QRect(12, 24, 170, 24), factor);
-    RadioButton31 = Radio(GroupBox16, "RadioButton31", QRect(12, 54, 170, 24), factor);
-    RadioButton32 = Radio(GroupBox16, "RadioButton32", QRect(12, 84, 170, 24), factor);
+    RadioButton30 = Radio(GroupBox16, "RadioButton30", QRect(12, 24, 160, 24), factor);
+    RadioButton31 = Radio(GroupBox16, "RadioButton31", QRect(12, 54, 160, 24), factor);
+    RadioButton32 = Radio(GroupBox16, "RadioButton32", QRect(12, 84, 160, 24), factor);
 
     // 4: cut complexity and its sketch.
     GroupBox11 = Make<QGroupBox>(page('4'), "GroupBox11", groupRect);
@@ -466,7 +472,7 @@ void TForm_otimi::BuildOptionPages()
     RadioButton4 = Radio(GroupBox11, "RadioButton4", QRect(16, 40, 200, 24), complexity);
     RadioButton5 = Radio(GroupBox11, "RadioButton5", QRect(16, 74, 200, 24), complexity);
     RadioButton6 = Radio(GroupBox11, "RadioButton6", QRect(16, 108, 200, 24), complexity);
-    QFrame* sketchPanel = MakeBlock(GroupBox11, "Panel40", QRect(280, 36, 180, 180), kWhiteColour);
+    QFrame* sketchPanel = MakeBlock(GroupBox11, "Panel40", QRect(260, 36, 180, 180), kWhiteColour);
     sketchPanel->setFrameStyle(QFrame::Box | QFrame::Plain);
     PaintBox13 = Make<PaintBox>(sketchPanel, "PaintBox13", sketchPanel->rect());
     PaintBox13->SetPainter([this](QPainter& painter, QSize size) {
@@ -492,22 +498,22 @@ void TForm_otimi::BuildOptionPages()
 
     // 6: the sheet's safety borders around the textured pieces.
     GroupBox10 = Make<QGroupBox>(page('6'), "GroupBox10", groupRect);
-    QFrame* sheet = MakeBlock(GroupBox10, "Panel47", QRect(110, 50, 280, 210), kBlueColour);
+    QFrame* sheet = MakeBlock(GroupBox10, "Panel47", QRect(100, 50, 270, 210), kBlueColour);
     sheet->setFrameStyle(QFrame::Box | QFrame::Plain);
     Label47 = MakeLabel(sheet, "Label47", QRect(8, 4, 120, 18), kYellowColour);
-    QFrame* pieces = MakeBlock(sheet, "Panel48", QRect(40, 40, 200, 130), kTealColour);
+    QFrame* pieces = MakeBlock(sheet, "Panel48", QRect(35, 40, 200, 130), kTealColour);
     PaintBox4 = Make<PaintBox>(pieces, "PaintBox4", pieces->rect());
     PaintBox4->SetPainter([](QPainter& painter, QSize size) { DrawSheetTexture(painter, size); });
-    Label48 = MakeLabel(sheet, "Label48", QRect(40, 172, 200, 18), kYellowColour);
+    Label48 = MakeLabel(sheet, "Label48", QRect(35, 172, 200, 18), kYellowColour);
     Label48->setAlignment(Qt::AlignCenter);
-    Edit14 = Make<QLineEdit>(GroupBox10, "Edit14", QRect(210, 22, 80, 24));
-    ZeroHint(GroupBox10, "Label14Hint", QRect(296, 22, 50, 24));
-    Edit15 = Make<QLineEdit>(GroupBox10, "Edit15", QRect(210, 264, 80, 24));
-    ZeroHint(GroupBox10, "Label15Hint", QRect(296, 264, 50, 24));
-    Edit16 = Make<QLineEdit>(GroupBox10, "Edit16", QRect(20, 142, 80, 24));
-    ZeroHint(GroupBox10, "Label16Hint", QRect(20, 168, 50, 24));
-    Edit17 = Make<QLineEdit>(GroupBox10, "Edit17", QRect(400, 142, 80, 24));
-    ZeroHint(GroupBox10, "Label17Hint", QRect(400, 168, 50, 24));
+    Edit14 = Make<QLineEdit>(GroupBox10, "Edit14", QRect(195, 22, 80, 24));
+    ZeroHint(GroupBox10, "Label14Hint", QRect(281, 22, 50, 24));
+    Edit15 = Make<QLineEdit>(GroupBox10, "Edit15", QRect(195, 264, 80, 24));
+    ZeroHint(GroupBox10, "Label15Hint", QRect(281, 264, 50, 24));
+    Edit16 = Make<QLineEdit>(GroupBox10, "Edit16", QRect(12, 142, 80, 24));
+    ZeroHint(GroupBox10, "Label16Hint", QRect(12, 168, 50, 24));
+    Edit17 = Make<QLineEdit>(GroupBox10, "Edit17", QRect(378, 142, 80, 24));
+    ZeroHint(GroupBox10, "Label17Hint", QRect(378, 168, 50, 24));
 
     // 7: the first cut, beside textured squares crossed by the cut.
     GroupBox2 = Make<QGroupBox>(page('7'), "GroupBox2", groupRect);
@@ -522,10 +528,10 @@ void TForm_otimi::BuildOptionPages()
     PaintBox16 = Make<PaintBox>(GroupBox2, "PaintBox16", QRect(220, 132, 72, 60));
     PaintBox16->SetPainter([](QPainter& painter, QSize size) { DrawSheetTexture(painter, size); });
     MakeBlock(PaintBox16, "Shape4", QRect(0, 26, 72, 7), kLimeColour);
-    GroupBox18 = Make<QGroupBox>(GroupBox2, "GroupBox18", QRect(320, 62, 170, 96));
+    GroupBox18 = Make<QGroupBox>(GroupBox2, "GroupBox18", QRect(300, 62, 160, 96));
     auto* scope = Group(this);
-    RadioButton36 = Radio(GroupBox18, "RadioButton36", QRect(12, 26, 150, 24), scope);
-    RadioButton37 = Radio(GroupBox18, "RadioButton37", QRect(12, 58, 150, 24), scope);
+    RadioButton36 = Radio(GroupBox18, "RadioButton36", QRect(12, 26, 140, 24), scope);
+    RadioButton37 = Radio(GroupBox18, "RadioButton37", QRect(12, 58, 140, 24), scope);
 
     // 8 and 9: the strips a forced or minimum remnant can take.
     struct StripPage {
