@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -870,11 +869,6 @@ void TForm_otimi::keyPressEvent(QKeyEvent* event)
         }
         QDialog::keyPressEvent(event);
     }
-}
-
-void TForm_otimi::closeEvent(QCloseEvent* event)
-{
-    QDialog::closeEvent(event);
 }
 
 void TForm_otimi::done(int result)
