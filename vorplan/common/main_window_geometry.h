@@ -19,6 +19,7 @@ struct MainWindowRequests {
     int viewRequest = 0;            // ViewRequest: > 0 opens the layout views at the next repaint
     int tableRequest = 0;           // TableRequest: > 0 opens the piece table at the next activation
     bool sheetTableRequest = false; // SheetTableRequest: opens the sheet table at the next activation
+    bool showOverview = false;      // the layout views open on the overview of all layouts
 };
 
 extern MainWindowRequests gMainRequests;

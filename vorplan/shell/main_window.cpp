@@ -36,6 +36,7 @@
 #include "vorplan/orders/ui/offcut_window.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/settings_window.h"
+#include "vorplan/shell/wait_cursor.h"
 
 namespace vor {
 
@@ -56,14 +57,6 @@ constexpr int kInfoPanelHeight = 52;
 constexpr int kIntroPanelWidth = 520;
 constexpr int kIntroPanelHeight = 120;
 const char kHintProperty[] = "vorHint";
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString Q(const std::string& text)
 {

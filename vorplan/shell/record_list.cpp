@@ -30,6 +30,11 @@ void ListWidgetControl::Add(const std::string& text) { m_list.addItem(ToQString(
 
 void ListWidgetControl::Remove(int index) { delete m_list.takeItem(index); }
 
+void SelectableListWidgetControl::SetSelected(int index, bool selected)
+{
+    m_list.item(index)->setSelected(selected);
+}
+
 int ComboBoxControl::Count() const { return m_combo.count(); }
 
 std::string ComboBoxControl::Text(int index) const { return FromQString(m_combo.itemText(index)); }

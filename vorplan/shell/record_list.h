@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "vorplan/common/calc_lists.h"
 #include "vorplan/common/drawing_geometry.h"
 #include "vorplan/common/list_helpers.h"
 
@@ -33,6 +34,23 @@ public:
 
 private:
     QListWidget& m_list;
+};
+
+// The same list whose selection can be set, for MarkRecentProjects.
+class SelectableListWidgetControl final : public SelectableListControl {
+public:
+    explicit SelectableListWidgetControl(QListWidget& list) : m_list(list), m_items(list) {}
+    int Count() const override { return m_items.Count(); }
+    std::string Text(int index) const override { return m_items.Text(index); }
+    bool IsSelected(int index) const override { return m_items.IsSelected(index); }
+    void Clear() override { m_items.Clear(); }
+    void Add(const std::string& text) override { m_items.Add(text); }
+    void Remove(int index) override { m_items.Remove(index); }
+    void SetSelected(int index, bool selected) override;
+
+private:
+    QListWidget& m_list;
+    ListWidgetControl m_items;
 };
 
 // Filling the items never changes the combo box's edit text nor picks an item.

@@ -20,6 +20,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/shell/main_window_hooks.h"
+#include "vorplan/shell/wait_cursor.h"
 
 namespace vor {
 
@@ -55,15 +56,6 @@ public:
         pos = keptPos;
         return Acceptable;
     }
-};
-
-// The hourglass while something is being started.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
 QPushButton* MakeButton(QWidget* parent)
