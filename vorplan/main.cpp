@@ -25,6 +25,7 @@
 #include "vorplan/common/main_window_geometry.h"
 #include "vorplan/orders/ui/material_window.h"
 #include "vorplan/orders/ui/offcut_window.h"
+#include "vorplan/orders/ui/table_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/settings_window.h"
@@ -143,6 +144,7 @@ int main(int argc, char* argv[])
         // The windows in the program's order, the main window first; each
         // lives to the end of the run.
         std::unique_ptr<vor::TForm1> form1;
+        std::unique_ptr<vor::Ttabela> tabela;
         std::unique_ptr<vor::TForm6> form6;
         std::unique_ptr<vor::TForm2> form2;
         std::unique_ptr<vor::TForm7> form7;
@@ -150,6 +152,8 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm19> form19;
         try {
             form1.reset(vor::CreateForm1());
+            tabela.reset(vor::CreateTabela());
+            form1->Targets().table = vor::ShowTableEditor;
             form6.reset(vor::CreateForm6());
             form2.reset(vor::CreateForm2());
             form7.reset(vor::CreateForm7());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "vorplan/common/data_folders.h"
+#include "vorplan/common/drawing_geometry.h"
 #include "vorplan/orders/project_description.h"
 #include "vorplan/orders/table_grid.h"
 
@@ -94,24 +95,13 @@ std::string TableEditorCaption(TableKind kind, long long number, const std::stri
 // Portuguese lines of the code and material columns in language 1.
 std::vector<std::string> ColumnHelpLines(TableKind kind, int column, int language);
 
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
-
 struct CellColours {
-    Rgb background;
-    Rgb text;
+    WinColor background = kWhite;
+    WinColor text = kBlack;
     bool operator==(const CellColours&) const = default;
 };
 
-inline constexpr Rgb kWhite{255, 255, 255};
-inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kAqua{0, 255, 255};
-inline constexpr Rgb kYellow{255, 255, 0};
-inline constexpr Rgb kSilver{192, 192, 192};
-inline constexpr Rgb kLime{0, 255, 0};
-inline constexpr Rgb kEvenRowBackground{240, 240, 255};
+inline constexpr WinColor kEvenRowBackground = RgbColor(240, 240, 255);
 
 // The colours of grid cell (row, column); row 0 is the heading.
 CellColours TableCellColours(long row, int column, bool autoCodes, bool rowColours,
