@@ -617,6 +617,20 @@ TEST_F(TableEditorFilesTest, ALongerFileIsShownInPartAndNeverCut)
     EXPECT_EQ(ReadBytes(table), Crlf(lines));
 }
 
+TEST_F(TableEditorFilesTest, ATableThatCannotBeReadIsNeverWrittenOver)
+{
+    // A folder in the table's place: it exists, and reading it fails.
+    const auto table = vor::OrderTableFile(folders, 7, true);
+    std::filesystem::create_directories(table / "x");
+    vor::TableEditorDocument doc = OpenOrder(7);
+    EXPECT_TRUE(doc.Unreadable());
+    EXPECT_EQ(doc.Grid().DataRowCount(), 1);
+    doc.Grid().SetCell(1, 2, "3");
+    EXPECT_THROW(doc.Save(true, kNow, true), vor::IoError);
+    EXPECT_TRUE(std::filesystem::is_directory(table / "x"));
+    EXPECT_TRUE(doc.Modified());
+}
+
 TEST_F(TableEditorFilesTest, PlaceholderOnlyTableRoundTrips)
 {
     const auto table = vor::OrderTableFile(folders, 7, true);

@@ -412,6 +412,30 @@ TEST_F(TableWindowTest, FieldTitleRetypedIsStoredOnClosing)
     EXPECT_EQ(ini.ReadString("PEDIDO", "CAMPO1", "x"), "");
 }
 
+TEST_F(TableWindowTest, BoardOptionOpensOnTheStripPageAndOkStillSaves)
+{
+    vor::gShared.settings.pcbOption = true;
+    vor::Ttabela& form = Open(1);
+    EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet4);
+    EXPECT_TRUE(form.CheckBox8->isVisible());
+    EXPECT_TRUE(form.CheckBox8->isChecked());
+    EXPECT_EQ(form.FieldTitles[0]->text(), Q("msg 324"));
+    form.Button12->click();
+    ProcessEvents();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(fs::exists(DescriptionFile()));
+    const vor::IniFile ini(SettingsFile());
+    EXPECT_EQ(ini.ReadString("PEDIDO", "CAMPO1", ""), "msg 324");
+    EXPECT_EQ(ini.ReadString("PEDIDO", "CAMPO6", ""), "msg 889");
+    EXPECT_TRUE(ini.KeyExists("PEDIDO", "CAMPO8"));
+
+    // Sheets show the grid alone.
+    Open(2);
+    EXPECT_FALSE(form.PageControl1->isTabVisible(form.PageControl1->indexOf(form.TabSheet2)));
+    EXPECT_FALSE(form.PageControl1->isTabVisible(form.PageControl1->indexOf(form.TabSheet4)));
+    EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet1);
+}
+
 TEST_F(TableWindowTest, HeadingClicksSwapSizesAndOpenTheAddValuePanel)
 {
     vor::Ttabela& form = Open(1);

@@ -110,6 +110,11 @@ void TableEditorDocument::SetDescription(const ProjectDescription& description)
     m_grid.SetModified(true);
 }
 
+IoError TableEditorDocument::UnreadableError() const
+{
+    return IoError(m_tableFile, EIO, "ler");
+}
+
 std::string TableEditorDocument::TooLongMessage() const
 {
     return Msg(155) + " " + std::to_string(m_grid.FileRowCount()) + "\n" + Msg(156) + " " +
@@ -129,7 +134,7 @@ void TableEditorDocument::Save(bool withDescription, const std::string& now, boo
 {
     // A file that is there but could not be read is never written over.
     if (m_unreadable)
-        throw IoError(m_tableFile, EIO, "ler");
+        throw UnreadableError();
     if (m_grid.Kind() == TableKind::Pieces)
         WritePieceTable(m_tableFile, m_grid.PieceRows(), m_number, showDecimals);
     else

@@ -8,6 +8,7 @@
 
 #include "vorplan/common/data_folders.h"
 #include "vorplan/common/drawing_geometry.h"
+#include "vorplan/common/errors.h"
 #include "vorplan/orders/project_description.h"
 #include "vorplan/orders/table_grid.h"
 
@@ -63,6 +64,10 @@ public:
     const ProjectDescription& Description() const { return m_description; }
     void SetDescription(const ProjectDescription& description);
     bool Modified() const { return m_grid.Modified(); }
+    // The table file is there but could not be read: it is never written over.
+    bool Unreadable() const { return m_unreadable; }
+    // The error that refuses its saving.
+    IoError UnreadableError() const;
 
     // Why the table cannot be saved now, as the message to show, or nullopt:
     // a file longer than the grid, or codes out of order.

@@ -364,6 +364,12 @@ void Ttabela::BuildControls()
     PageControl1->addTab(TabSheet2, Q("Identificação do pedido"));
     PageControl1->addTab(TabSheet4, Q("Definição da tira"));
     outer->addWidget(PageControl1);
+    auto* closing = new QHBoxLayout;
+    closing->addWidget(CheckBox8);
+    closing->addStretch(1);
+    closing->addWidget(Button12);
+    closing->addWidget(Button13);
+    outer->addLayout(closing);
     if (TableEditorExtensions().buildStripPage)
         TableEditorExtensions().buildStripPage(*this, *TabSheet4);
     resize(800, 600);
@@ -444,9 +450,10 @@ QWidget* Ttabela::BuildGridPage()
 
     auto* right = new QVBoxLayout;
     Button11 = MakeButton(Q("Config."), page);
-    CheckBox8 = new QCheckBox(Q("Opção PCI"), page);
-    Button12 = MakeButton(QStringLiteral("Ok"), page);
-    Button13 = MakeButton(QString(), page);
+    // Ok and Cancela close the whole window, so they stand under the pages.
+    CheckBox8 = new QCheckBox(Q("Opção PCI"), this);
+    Button12 = MakeButton(QStringLiteral("Ok"), this);
+    Button13 = MakeButton(QString(), this);
     Button11->setObjectName(QStringLiteral("Button11"));
     CheckBox8->setObjectName(QStringLiteral("CheckBox8"));
     Button12->setObjectName(QStringLiteral("Button12"));
@@ -460,10 +467,7 @@ QWidget* Ttabela::BuildGridPage()
     panels->addStretch(1);
     left->insertLayout(1, panels);
     right->addStretch(1);
-    right->addWidget(CheckBox8);
     right->addWidget(Button11);
-    right->addWidget(Button12);
-    right->addWidget(Button13);
     // Room beside the grid for "Seleciona", the legend and the hint.
     row->addSpacing(kOverlayGutter);
     row->addStretch(1);
@@ -808,7 +812,11 @@ void Ttabela::FormActivate()
 
     m_blink = 0;
     Timer1->start();
-    if (m_document.Grid().FileTooLong())
+    if (m_document.Unreadable())
+        QTimer::singleShot(0, this, [this] {
+            platform::ShowMessage(m_document.UnreadableError().what());
+        });
+    else if (m_document.Grid().FileTooLong())
         QTimer::singleShot(0, this, [this] {
             platform::Messages().Show(m_document.TooLongMessage(), {},
                                       platform::MessageKind::Warning, platform::Buttons::Ok);
