@@ -26,6 +26,7 @@
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/orders/ui/material_window.h"
 #include "vorplan/orders/ui/offcut_window.h"
+#include "vorplan/orders/ui/table_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/settings_window.h"
@@ -145,6 +146,7 @@ int main(int argc, char* argv[])
         // lives to the end of the run.
         std::unique_ptr<vor::TForm1> form1;
         std::unique_ptr<vor::TForm_otimi> formOtimi;
+        std::unique_ptr<vor::Ttabela> tabela;
         std::unique_ptr<vor::TForm6> form6;
         std::unique_ptr<vor::TForm2> form2;
         std::unique_ptr<vor::TForm7> form7;
@@ -154,6 +156,8 @@ int main(int argc, char* argv[])
             form1.reset(vor::CreateForm1());
             formOtimi.reset(vor::CreateForm_otimi());
             form1->Targets().calculation = vor::ShowCalculationWindow;
+            tabela.reset(vor::CreateTabela());
+            form1->Targets().table = vor::ShowTableEditor;
             form6.reset(vor::CreateForm6());
             form2.reset(vor::CreateForm2());
             form7.reset(vor::CreateForm7());
