@@ -1,6 +1,10 @@
 // Times the layout search on a seeded 20-line workshop job (2750 x 1830 mm,
-// kerf 4 mm, borders 10 mm) and prints attempts per second and the yield.
-// Usage: optimiser_bench [seed]
+// kerf 4 mm, borders 10 mm) and prints attempts per second, the yield and a
+// digest of every committed layout, so that two builds can be shown to lay
+// out alike. Then times whole materials on every core.
+// Usage: optimiser_bench [seed] [--search-only]
+// --search-only runs each search once and skips the whole materials, for an
+// instruction count under callgrind that does not depend on the timing.
 
 #include <algorithm>
 #include <charconv>
@@ -36,7 +40,23 @@ struct Outcome {
     double seconds = 0;
     long long left = 0;
     std::vector<vortest::CheckedLayout> committed;
+    std::uint64_t digest = 14695981039346656037ULL;  // FNV-1a over every committed element
 };
+
+void Mix(std::uint64_t& digest, std::int64_t value)
+{
+    for (int byte = 0; byte < 8; ++byte) {
+        digest ^= static_cast<std::uint64_t>(value >> (8 * byte)) & 0xFF;
+        digest *= 1099511628211ULL;
+    }
+}
+
+std::string Hex(std::uint64_t value)
+{
+    char text[17];
+    const auto [end, ec] = std::to_chars(text, text + 16, value, 16);
+    return std::string(text, end);
+}
 
 // One trial as the material's state machine runs it, with ordering window 1
 // (keys 1 and 2 at every entry), T = 0 and M = 0.
@@ -58,6 +78,7 @@ Outcome RunTrial(const vor::CalcOptions& options, const std::vector<Line>& lines
     const vor::PlacementSettings placement = vor::MakePlacementSettings(options);
 
     std::vector<vortest::CheckedLayout> committed;
+    std::uint64_t digest = Outcome{}.digest;
     const auto start = std::chrono::steady_clock::now();
     for (w.layoutNumber = 1; w.layoutNumber <= vor::kLayoutLimit; ++w.layoutNumber) {
         for (w.currentEntry = 1; w.currentEntry <= w.stock.count; ++w.currentEntry)
@@ -67,6 +88,13 @@ Outcome RunTrial(const vor::CalcOptions& options, const std::vector<Line>& lines
             break;
         vor::CommitBest(w);
         committed.push_back(vortest::ElementsOf(w.best));
+        for (long e = 1; e <= w.best.count; ++e) {
+            const vor::LayoutElement& el = w.best.elements[e];
+            for (std::int64_t v : {std::int64_t{static_cast<std::int32_t>(el.type)},
+                                   std::int64_t{el.code}, std::int64_t{el.x}, std::int64_t{el.y},
+                                   std::int64_t{el.length}, std::int64_t{el.height}})
+                Mix(digest, v);
+        }
         if (w.totalPieces <= 0)
             break;
         w.best.Reset();
@@ -81,6 +109,7 @@ Outcome RunTrial(const vor::CalcOptions& options, const std::vector<Line>& lines
                                            : 0;
     out.left = w.totalPieces;
     out.committed = std::move(committed);
+    out.digest = digest;
     return out;
 }
 
@@ -131,9 +160,13 @@ void TimeWholeMaterial(const std::vector<Line>& lines)
 int main(int argc, char** argv)
 {
     unsigned seed = 20;
-    if (argc > 1) {
-        const std::string arg = argv[1];
-        std::from_chars(arg.data(), arg.data() + arg.size(), seed);
+    bool searchOnly = false;
+    for (int a = 1; a < argc; ++a) {
+        const std::string arg = argv[a];
+        if (arg == "--search-only")
+            searchOnly = true;
+        else
+            std::from_chars(arg.data(), arg.data() + arg.size(), seed);
     }
     std::mt19937 rng(seed);
     auto pick = [&rng](int low, int high) {
@@ -163,7 +196,7 @@ int main(int argc, char** argv)
             const Outcome o = RunTrial(options, lines);
             double seconds = o.seconds;
             long long attempts = o.attempts;
-            for (int run = 1; seconds < 0.3 && run < 1000; ++run) {
+            for (int run = 1; !searchOnly && seconds < 0.3 && run < 1000; ++run) {
                 const Outcome again = RunTrial(options, lines);
                 seconds += again.seconds;
                 attempts += again.attempts;
@@ -193,13 +226,14 @@ int main(int argc, char** argv)
                       << o.attempts << ", " << vor::FormatFixed(o.seconds, 3) << " s, "
                       << vor::FormatFixed(rate, 0) << " attempts/s, layouts " << o.layouts << ", sheets "
                       << o.sheets << ", yield " << vor::FormatFixed(o.yield, 2) << " %, left " << o.left
-                      << ", stages " << stages << ", "
+                      << ", stages " << stages << ", digest " << Hex(o.digest) << ", "
                       << (faults.empty() ? std::string("valid") : "INVALID: " + faults.front())
                       << "\n";
             if (!faults.empty())
                 return 1;
         }
     }
-    TimeWholeMaterial(lines);
+    if (!searchOnly)
+        TimeWholeMaterial(lines);
     return 0;
 }

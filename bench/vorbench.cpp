@@ -2,7 +2,7 @@
 // window starts it, reads the layout files back and checks every layout.
 // Usage: vorbench pieces.csv sheets.csv [--type rapido|completo|intensivo]
 //        [--rotation yes|no] [--kerf MM] [--trim MM] [--scale K]
-//        [--time-limit MINUTES] [--keep DIR]
+//        [--time-limit MINUTES] [--threads N] [--keep DIR]
 // Prints one line of figures; exit status 0 when the layouts are valid, 1 when
 // they are not (or the run failed), 2 for bad arguments or an unreadable CSV.
 
@@ -51,7 +51,7 @@ const char* const kDataFolderNames[] = {"MONT", "CNC",  "OLD_MONT", "MAT", "PED"
 const char* const kUsage =
     "usage: vorbench PIECES.csv SHEETS.csv [--type rapido|completo|intensivo]\n"
     "                [--rotation yes|no] [--kerf MM] [--trim MM] [--scale K]\n"
-    "                [--time-limit MINUTES] [--keep DIR]\n";
+    "                [--time-limit MINUTES] [--threads N] [--keep DIR]\n";
 
 struct Arguments {
     fs::path pieces, sheets;
@@ -61,6 +61,7 @@ struct Arguments {
     double trim = 0;
     double scale = 1;
     std::optional<int> timeLimitMinutes;
+    int threads = 0;  // all cores
     std::optional<fs::path> keep;
 };
 
@@ -79,6 +80,17 @@ double RealArgument(std::string_view option, std::string_view text)
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         throw UsageError(std::string(option) + ": not a number: \"" + std::string(text) + "\"");
+    return value;
+}
+
+int WholeArgument(std::string_view option, const std::string& text, int minimum,
+                  std::string_view expected)
+{
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < minimum)
+        throw UsageError(std::string(option) + ": " + std::string(expected) + ", not \"" + text +
+                         "\"");
     return value;
 }
 
@@ -120,13 +132,10 @@ Arguments ParseArguments(int argc, char** argv)
             if (args.scale <= 0)
                 throw UsageError("--scale must be above 0");
         } else if (arg == "--time-limit") {
-            int minutes = 0;
-            const auto [end, ec] =
-                std::from_chars(value.data(), value.data() + value.size(), minutes);
-            if (ec != std::errc() || end != value.data() + value.size() || minutes < 1)
-                throw UsageError("--time-limit: a whole number of minutes from 1, not \"" + value +
-                                 "\"");
-            args.timeLimitMinutes = minutes;
+            args.timeLimitMinutes =
+                WholeArgument(arg, value, 1, "a whole number of minutes from 1");
+        } else if (arg == "--threads") {
+            args.threads = WholeArgument(arg, value, 0, "a whole number, 0 for all cores");
         } else if (arg == "--keep") {
             args.keep = value;
         } else {
@@ -427,6 +436,7 @@ int Run(const Arguments& args)
     request.settings = settings;
     request.options = vor::MakeCalcOptions(settings);
     request.orders = {kOrderNumber};
+    request.threads = args.threads;
 
     SilentEvents events;
     vor::RunFlags flags;

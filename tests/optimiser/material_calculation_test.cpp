@@ -174,6 +174,7 @@ TEST(MaterialCalculation, RunsThePlannedTrialsThenTheFinalRun)
 TEST(MaterialCalculation, AbreviarAfterTheFirstTrialStillRunsTheFinalRun)
 {
     Calc calc(CalcType::Complete, MakeInput({{2000, 1000, 3}}, {{450, 300, 7}, {800, 350, 2}}));
+    calc.request.threads = 1;  // one after another: nothing runs ahead of the flag
     int enabled = 0;
     calc.request.callbacks.enableAbbreviate = [&] {
         ++enabled;
@@ -203,6 +204,7 @@ TEST(MaterialCalculation, RapidoNeverEnablesAbreviar)
 TEST(MaterialCalculation, ClosingTheWindowStopsWithoutAFinalRun)
 {
     Calc calc(CalcType::Complete, MakeInput({{2000, 1000, 3}}, {{450, 300, 7}}));
+    calc.request.threads = 1;
     calc.request.callbacks.enableAbbreviate = [&] { calc.flags.RequestClose(); };
     const MaterialCalcResult& r = calc.Run();
     EXPECT_EQ(r.trialsRun, 1);
@@ -228,6 +230,7 @@ TEST(MaterialCalculation, TimeLimitIsTestedBetweenTrialsOnTheMonotonicClock)
         clock.SetNow({2026, 12, 31, 23, 59, 30, 0});  // across midnight: only the monotonic clock counts
         platform::ScopedClock scoped(clock);
         Calc calc(CalcType::Complete, MakeInput({{2000, 1000, 3}}, {{450, 300, 7}}));
+        calc.request.threads = 1;
         calc.options.timeLimited = true;
         calc.options.timeLimitMinutes = c.limitMinutes;
         calc.request.callbacks.enableAbbreviate = [&] {

@@ -21,6 +21,7 @@
 #include "vorplan/optimiser/calc_status.h"
 #include "vorplan/optimiser/layout_files.h"
 #include "vorplan/optimiser/material_calculation.h"
+#include "vorplan/optimiser/trial_pool.h"
 #include "vorplan/orders/table_files.h"
 
 namespace vor {
@@ -286,6 +287,16 @@ private:
         return cb;
     }
 
+    // One pool for every material and candidate sheet of the run; none when
+    // the trials run on this thread.
+    TrialPool* Pool()
+    {
+        const int threads = TrialThreads(m_request.threads);
+        if (!m_pool && threads > 1)
+            m_pool = std::make_unique<TrialPool>(threads);
+        return m_pool.get();
+    }
+
     // Every chosen material once, then their layout files. The outcomes of
     // this run replace those of the one before.
     void RunMaterials(const std::optional<CandidateSheet>& candidate, bool writeHistory)
@@ -315,6 +326,7 @@ private:
             request.flags = &m_flags;
             request.decimalPlaces = m_request.decimalPlaces;
             request.folders = &m_folders;
+            request.pool = Pool();
             FinalRunContext context;
             context.now = platform::GetClock().Now();
             context.materialDescription = record.description;
@@ -550,6 +562,7 @@ private:
     CalcOptions m_options;
     std::unique_ptr<OptimiserWork> m_work;
     std::unique_ptr<MaterialCalcResult> m_material;
+    std::unique_ptr<TrialPool> m_pool;
     CalcReport m_report;
     MaterialSelection m_materials;
     std::vector<std::optional<MaterialFiles>> m_files;  // by position in m_materials
@@ -572,6 +585,14 @@ bool DeleteFirstLayoutWhenIncomplete(const IniFile& mainSettings)
     return mainSettings.ReadInteger("CALC", "APAGA_MAPA1_INCOMPLETO", 0) == 1;
 }
 
+int CalcThreadsSetting(const IniFile& mainSettings)
+{
+    const long long value = mainSettings.ReadInteger("CALC", "THREADS", 0);
+    return value >= 1 && value <= kMaxTrialThreads ? static_cast<int>(value)
+           : value > kMaxTrialThreads             ? kMaxTrialThreads
+                                                  : 0;
+}
+
 CalcRequest MakeCalcRequest(const CalcSettings& settings, std::vector<long long> orders,
                             std::vector<long long> unchosenMaterials)
 {
@@ -580,6 +601,7 @@ CalcRequest MakeCalcRequest(const CalcSettings& settings, std::vector<long long>
     const IniFile mainSettings(MainSettingsFile());
     request.internalOrders = mainSettings.ReadBool("CALC", "INTERNO", true);
     request.deleteFirstLayoutWhenIncomplete = DeleteFirstLayoutWhenIncomplete(mainSettings);
+    request.threads = CalcThreadsSetting(mainSettings);
     request.settings = settings;
     request.options = MakeCalcOptions(settings);
     request.orders = std::move(orders);

@@ -40,11 +40,17 @@ struct CalcRequest {
     std::vector<long long> unchosenMaterials;  // toggled off in the what-if list
     bool decimalPlaces = false;                // the decimal-precision setting (report header)
     bool deleteFirstLayoutWhenIncomplete = false;  // CALC APAGA_MAPA1_INCOMPLETO of VL_.INI
+    // The trials' threads, CALC THREADS of VL_.INI: 0 all cores. Results never depend on it.
+    int threads = 0;
 };
 
 // The general setting that makes status text 2 also remove layout file 1 of
 // every material: CALC APAGA_MAPA1_INCOMPLETO = 1 (not written unless set).
 bool DeleteFirstLayoutWhenIncomplete(const IniFile& mainSettings);
+
+// CALC THREADS of VL_.INI (never written): the threads the trials may use,
+// 0 (the default, and for any value below 1) meaning every core.
+int CalcThreadsSetting(const IniFile& mainSettings);
 
 // A request from the shared state: the shared folders, INTERNO and the
 // setting above read from VL_.INI now, the dimension precision, the options

@@ -19,6 +19,15 @@ namespace vor {
 // with different search parameters, then once more (the final run) with the
 // parameters of the best trial. Only the final run writes temporary layout
 // files. The run flags and the time limit are tested between trials only.
+//
+// Trials share nothing but their read-only input, so they run on a pool of
+// threads; their results are taken strictly in the sequential order, so the
+// best trial, the final run and every file are those of one trial after
+// another whatever the number of threads. A stop by "Abreviar", the time
+// limit or closing lets the trials already running finish and counts every
+// trial that completed, in order.
+
+class TrialPool;
 
 // The figures of a finished trial that trials are compared by.
 struct TrialResult {
@@ -73,12 +82,18 @@ struct MaterialCalcRequest {
     // No folders: no file is touched.
     const DataFolders* folders = nullptr;
     std::optional<FinalRunContext> finalContext;  // none: no history / NUS files
+    // The trials' threads: `pool` when given, else a pool of TrialThreads(threads)
+    // made for this material (1: the trials run on the caller's thread).
+    TrialPool* pool = nullptr;
+    int threads = 0;
+    // Called on the caller's thread only. The search callbacks reach the
+    // final run alone: trials run silent.
     MaterialCalcCallbacks callbacks;
 };
 
 struct MaterialCalcResult {
     long long plannedTrials = 0;
-    long long trialsRun = 0;
+    long long trialsRun = 0;         // trials taken in order, each once
     TrialParameters bestParameters;  // r, T and P at 0 until a trial ran
     TrialResult best;
     bool finalRun = false;
@@ -99,9 +114,11 @@ struct MaterialCalcResult {
 // Element-by-element equality of two layout lists.
 bool SameLayouts(const std::vector<LayoutElement>& a, const std::vector<LayoutElement>& b);
 
-// Calculates one material in `work` (tables reused; nothing is allocated per
-// attempt). The clock service times it; the run flags are read between trials.
-// Throws only what the file writes of the final run throw (IoError).
+// Calculates one material: the trials on the pool's tables (on `work` without
+// a pool), the final run in `work` (tables reused; nothing is allocated per
+// attempt). The clock service times it on the caller's thread only; the run
+// flags are read between trials. Throws what the file writes of the final run
+// throw (IoError), or what a trial threw, at that trial's place in the order.
 void CalculateMaterial(const MaterialCalcRequest& request, OptimiserWork& work,
                        MaterialCalcResult& result);
 

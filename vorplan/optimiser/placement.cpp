@@ -1,6 +1,9 @@
 #include "vorplan/optimiser/placement.h"
 
 #include <algorithm>
+#include <string>
+
+#include "vorplan/common/errors.h"
 
 namespace vor {
 
@@ -30,6 +33,36 @@ enum class Order { ByPreference, TurnedFirst };  // the fill never asks for "nor
 
 constexpr std::int64_t Abs(std::int64_t v) { return v < 0 ? -v : v; }
 
+[[noreturn, gnu::noinline, gnu::cold]] void ThrowOutOfRange(long index, long count)
+{
+    throw RangeError("Erro de intervalo: índice " + std::to_string(index) + " fora de 1.." +
+                     std::to_string(count));
+}
+
+// Positions 1..count of a working table, seen through a pointer the scan of
+// the tries keeps in a register; every index is still checked.
+template <typename T>
+class CheckedSpan {
+public:
+    template <long Capacity>
+    CheckedSpan(BoundedArray<T, Capacity>& table, long count)
+        : m_first(&table[1]), m_count(count)
+    {
+        if (count > 0)
+            static_cast<void>(table[count]);  // the room must hold them all
+    }
+    T& operator[](long index) const
+    {
+        if (index < 1 || index > m_count) [[unlikely]]
+            ThrowOutOfRange(index, m_count);
+        return m_first[index - 1];
+    }
+
+private:
+    T* m_first;
+    long m_count;
+};
+
 // One attempt's fill. Every length sum is taken in 64 bits: the smallest
 // dimension is INT_MAX when no piece is left, and sheets may be near 1e9.
 class Filler {
@@ -43,7 +76,8 @@ public:
           m_threshold(work.trial.threshold),
           m_heuristic(work.trial.heuristic == 1),
           m_smallPlusKerf(std::int64_t{work.smallestDimension} + settings.kerf),
-          m_leftoverMinimum(std::int64_t{settings.edgeMargin} + settings.minimumStrip)
+          m_leftoverMinimum(std::int64_t{settings.edgeMargin} + settings.minimumStrip),
+          m_alternation(work.search.alternation)
     {
     }
 
@@ -64,6 +98,16 @@ private:
     {
         return Acceptable(r.length - x) && Acceptable(r.height - y);
     }
+    bool Crosses(const FreeRectangle& r, const FillCandidate& p) const
+    {
+        return Abs(std::int64_t{r.length} - p.width) >= m_smallPlusKerf ||
+               Abs(std::int64_t{r.height} - p.length) >= m_smallPlusKerf;
+    }
+    void NoteCutLimit(const FreeRectangle& r)
+    {
+        int c = 0;
+        ApplyCutLimit(c, r);
+    }
 
     const PlacementSettings& m_settings;
     AttemptState& m_attempt;
@@ -74,6 +118,7 @@ private:
     const bool m_heuristic;
     const std::int64_t m_smallPlusKerf;
     const std::int64_t m_leftoverMinimum;
+    bool m_alternation;  // the search's flag, written back when the fill ends
     FillResult m_result;
 };
 
@@ -84,64 +129,114 @@ FillResult Filler::Run()
     // change within an attempt, so the stack is always emptied into the
     // discarded list, also after the last piece is placed.
     long distinct = 0;
+    // Quantities only fall during a fill, so a spent position is skipped by
+    // every later try: the tries walk a linked list of the others, from which
+    // a position leaves when its last piece is placed. The list always ends
+    // at position n, where the skip over spent pieces stops.
+    CheckedSpan<FillCandidate> candidates(m_attempt.candidates, n);
+    const CheckedSpan<std::int32_t> working(m_pieces.working, n);
+    long count = 0;
     for (long j = 1; j <= n; ++j) {
-        if (m_pieces.pieces[j].quantity > 0)
+        const Piece& p = m_pieces.pieces[j];
+        if (p.quantity > 0)
             ++distinct;
+        if (working[j] != 0 || j == n) {
+            ++count;
+            candidates[count] = {static_cast<std::int32_t>(j), p.length, p.width, working[j],
+                                 static_cast<std::int32_t>(count + 1),
+                                 static_cast<std::int32_t>(count - 1)};
+        }
     }
+    m_attempt.candidateCount = count;
+    long first = 1;
     // The second pass restarts each new rectangle at the second piece. The
     // search runs it only with two pieces or more; i is kept in 1..n anyway.
     const long restart = std::max(1L, std::min<long>(m_search.pass, n));
+    const auto restartIndex = [&] {
+        long at = first;
+        while (candidates[at].position < restart && candidates[at].position < n)
+            at = candidates[at].next;
+        return at;
+    };
+    long restartAt = count > 0 ? restartIndex() : 1;
+    const bool mayTurn = m_settings.rotationAllowed;
+    const bool heuristic = m_heuristic;
+    const long threshold = m_threshold;
 
-    long i = 1;
+    long k = first;  // i is candidates[k].position
     long failures = 0;  // never reset during the fill
+    bool alternation = m_alternation;
     while (!m_attempt.Empty() && m_status.IsRunning() && distinct > 0 &&
            m_status.text == StatusCode::None) {
-        while (i < n && m_pieces.working[i] == 0)
-            ++i;
-
-        const Order order =
-            m_threshold > 0 && failures >= m_threshold ? Order::TurnedFirst : Order::ByPreference;
-
-        if (m_heuristic) {
-            // Cross comparison (rectangle length against piece width) as the
-            // heuristic has always worked; it only steers which piece goes first.
-            const FreeRectangle& top = m_attempt.Top();
-            for (long j = i; j <= n; ++j) {
-                const Piece& p = m_pieces.pieces[j];
-                if (m_pieces.working[j] > 0 &&
-                    (Abs(std::int64_t{top.length} - p.width) >= m_smallPlusKerf ||
-                     Abs(std::int64_t{top.height} - p.length) >= m_smallPlusKerf)) {
-                    i = j;
+        // A failed try changes nothing but i, the failure count and the
+        // alternation flag, so the tries on one top rectangle run here
+        // against a copy of it until one places a piece.
+        const FreeRectangle r = m_attempt.Top();
+        const bool small = r.length < m_smallPlusKerf || r.height < m_smallPlusKerf;
+        const bool firstCut = m_attempt.top == 1;
+        // From here to n no piece passes the heuristic's test (for this
+        // rectangle and these quantities): it is not scanned again.
+        long noneFrom = count + 1;
+        bool placed = false;
+        for (;;) {
+            // Every entry but the last has quantity (spent ones leave the
+            // list), so the skip over spent pieces has nothing to do here.
+            if (heuristic && k < noneFrom) {
+                // Cross comparison (rectangle length against piece width) as the
+                // heuristic has always worked; it only steers which piece goes first.
+                long j = k;
+                while (j < noneFrom &&
+                       !(candidates[j].quantity > 0 && Crosses(r, candidates[j])))
+                    j = candidates[j].next;
+                if (j < noneFrom)
+                    k = j;
+                else
+                    noneFrom = k;
+            }
+            FillCandidate& c = candidates[k];
+            if (c.quantity > 0) {
+                if (Fits(r, c.length, c.width) || (mayTurn && Fits(r, c.width, c.length))) {
+                    const Order order = threshold > 0 && failures >= threshold
+                                            ? Order::TurnedFirst
+                                            : Order::ByPreference;
+                    m_alternation = alternation;
+                    placed = TryPiece(c.position, order);
+                    c.quantity = working[c.position];
+                    if (c.quantity == 0 && c.position < n) {
+                        // Spent: out of the list (the list never loses its last entry).
+                        const long before = c.previous, after = c.next;
+                        if (before >= 1)
+                            candidates[before].next = static_cast<std::int32_t>(after);
+                        else
+                            first = after;
+                        candidates[after].previous = static_cast<std::int32_t>(before);
+                        restartAt = restartIndex();
+                    }
                     break;
                 }
+                if (firstCut)
+                    NoteCutLimit(r);  // a try on the sheet's first cut applies the limit
             }
+            alternation = !alternation;
+            ++failures;
+            // A rectangle too small for the smallest piece goes after one try.
+            if (!small && c.position < n) {
+                k = c.next;
+                continue;
+            }
+            break;
         }
-
-        bool placed = false;
-        if (m_pieces.working[i] > 0)
-            placed = TryPiece(i, order);
-
-        const FreeRectangle& top = m_attempt.Top();
-        if (top.length < m_smallPlusKerf || top.height < m_smallPlusKerf)
-            i = n;
-
         if (placed) {
-            i = restart;
+            k = restartAt;
             continue;
         }
-        m_search.alternation = !m_search.alternation;
-        ++failures;
-        if (i < n) {
-            ++i;
-            continue;
-        }
-        const FreeRectangle& r = m_attempt.Top();
         m_attempt.Discard({r.x, r.y, r.length, r.height}, m_status);
         m_attempt.Pop();
         while (!m_attempt.Empty() && m_attempt.Top().consumed)
             m_attempt.Pop();
-        i = 1;
+        k = first;
     }
+    m_search.alternation = alternation;
     return m_result;
 }
 
@@ -207,7 +302,7 @@ void Filler::ApplyCutLimit(int& c, const FreeRectangle& r)
 
 int Filler::ChooseDirection(int c, bool turned, const FreeRectangle& r)
 {
-    const bool alt = m_search.alternation;
+    const bool alt = m_alternation;
     const int altVertical = alt ? 1 : 0;    // "C = 1 if alt else 0"
     const int altHorizontal = alt ? 0 : 1;  // "C = 0 if alt else 1"
     switch (m_search.criterion) {

@@ -28,54 +28,9 @@ void PieceList::CheckCount(RunStatus& status) const
         status.text = StatusCode::TooManyPieceLines;
 }
 
-void AttemptState::ResetCounters()
+void AttemptState::ThrowEmpty(const char* what)
 {
-    placedCount = 0;
-    usedArea = 0;
-    deepestStack = 0;
-    cutLength = 0;
-    discardedCount = 0;
-}
-
-void AttemptState::Place(const PlacedPiece& piece, RunStatus& status)
-{
-    placed[placedCount + 1] = piece;
-    ++placedCount;
-    if (placedCount > kPlacedCapacity)
-        status.Set(StatusCode::TooManyPiecesInLayout);
-}
-
-void AttemptState::Push(const FreeRectangle& rectangle, RunStatus& status)
-{
-    stack[top + 1] = rectangle;
-    ++top;
-    deepestStack = std::max(deepestStack, top);
-    if (top > kStackCapacity) {
-        status.Set(StatusCode::TooManyFreeRectangles);
-        status.text = StatusCode::FreeRectangleStackFull;
-    }
-}
-
-void AttemptState::Pop()
-{
-    if (top == 0)
-        throw RangeError("Erro de intervalo: pilha de retângulos vazia");
-    --top;
-}
-
-void AttemptState::Discard(const Rectangle& rectangle, RunStatus& status)
-{
-    discarded[discardedCount + 1] = rectangle;
-    ++discardedCount;
-    if (discardedCount > kDiscardedCapacity)
-        status.text = StatusCode::TooManyDiscarded;
-}
-
-void AttemptState::RemoveLastDiscarded()
-{
-    if (discardedCount == 0)
-        throw RangeError("Erro de intervalo: lista de retângulos descartados vazia");
-    --discardedCount;
+    throw RangeError(std::string("Erro de intervalo: ") + what);
 }
 
 void BestLayout::Reset()

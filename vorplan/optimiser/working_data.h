@@ -115,6 +115,16 @@ struct Rectangle {
     std::int32_t x = 0, y = 0, length = 0, height = 0;
 };
 
+// A position of the piece list that a fill may still place from, with the
+// piece's sizes at hand for the scan of the tries.
+struct FillCandidate {
+    std::int32_t position = 0;
+    std::int32_t length = 0;
+    std::int32_t width = 0;
+    std::int32_t quantity = 0;  // the attempt quantity, kept equal to the piece list's
+    std::int32_t next = 0, previous = 0;  // list indices; past the end: count + 1
+};
+
 // The tables of one attempt at filling a sheet.
 struct AttemptState {
     BoundedArray<PlacedPiece, kPlacedTableSize> placed;
@@ -127,22 +137,70 @@ struct AttemptState {
     std::int64_t usedArea = 0;
     std::int64_t cutLength = 0;
     long deepestStack = 0;
+    // The fill's own list, in list order, of the positions that still have
+    // quantity (and the last position), rebuilt by every fill.
+    BoundedArray<FillCandidate, kPieceTableSize> candidates;
+    long candidateCount = 0;
+
+    // The routines below run for every try of the fill, so they are inline.
 
     // Clears what every attempt starts without: pieces placed, used area,
     // deepest stack, cut length and the discarded list.
-    void ResetCounters();
+    void ResetCounters()
+    {
+        placedCount = 0;
+        usedArea = 0;
+        deepestStack = 0;
+        cutLength = 0;
+        discardedCount = 0;
+    }
     // Records a placement; the 1 190th sets status 5 and is still stored.
-    void Place(const PlacedPiece& piece, RunStatus& status);
+    void Place(const PlacedPiece& piece, RunStatus& status)
+    {
+        placed[placedCount + 1] = piece;
+        ++placedCount;
+        if (placedCount > kPlacedCapacity)
+            status.Set(StatusCode::TooManyPiecesInLayout);
+    }
     // Pushes a free rectangle; a stack deeper than 590 sets status 6 and status text 25.
-    void Push(const FreeRectangle& rectangle, RunStatus& status);
+    void Push(const FreeRectangle& rectangle, RunStatus& status)
+    {
+        stack[top + 1] = rectangle;
+        ++top;
+        if (top > deepestStack)
+            deepestStack = top;
+        if (top > kStackCapacity) {
+            status.Set(StatusCode::TooManyFreeRectangles);
+            status.text = StatusCode::FreeRectangleStackFull;
+        }
+    }
     // Drops the top rectangle; RangeError on an empty stack.
-    void Pop();
+    void Pop()
+    {
+        if (top == 0) [[unlikely]]
+            ThrowEmpty("pilha de retângulos vazia");
+        --top;
+    }
     FreeRectangle& Top() { return stack[top]; }
     bool Empty() const { return top == 0; }
     // Appends to the discarded list; the 1 101st sets status text 24.
-    void Discard(const Rectangle& rectangle, RunStatus& status);
+    void Discard(const Rectangle& rectangle, RunStatus& status)
+    {
+        discarded[discardedCount + 1] = rectangle;
+        ++discardedCount;
+        if (discardedCount > kDiscardedCapacity)
+            status.text = StatusCode::TooManyDiscarded;
+    }
     // Takes the last discarded rectangle back (a merge); RangeError when there is none.
-    void RemoveLastDiscarded();
+    void RemoveLastDiscarded()
+    {
+        if (discardedCount == 0) [[unlikely]]
+            ThrowEmpty("lista de retângulos descartados vazia");
+        --discardedCount;
+    }
+
+private:
+    [[noreturn, gnu::noinline, gnu::cold]] static void ThrowEmpty(const char* what);
 };
 
 enum class ElementType : std::int32_t { Sheet = 0, Piece = 1, Discarded = 4 };
