@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -116,19 +117,91 @@ struct SeededCase {
 
 class FinalRunOnSeededInstances : public testing::TestWithParam<SeededCase> {};
 
-TEST_P(FinalRunOnSeededInstances, ReproducesTheBestTrial)
+// Everything a calculation leaves must be the same whatever the threads.
+void ExpectSameCalculation(const MaterialCalcResult& a, const MaterialCalcResult& b,
+                           const std::string& what)
+{
+    EXPECT_EQ(a.trialsRun, b.trialsRun) << what;
+    EXPECT_EQ(a.bestParameters.orderingWindow, b.bestParameters.orderingWindow) << what;
+    EXPECT_EQ(a.bestParameters.threshold, b.bestParameters.threshold) << what;
+    EXPECT_EQ(a.bestParameters.preferredEntry, b.bestParameters.preferredEntry) << what;
+    EXPECT_EQ(a.bestParameters.heuristic, b.bestParameters.heuristic) << what;
+    EXPECT_EQ(a.best, b.best) << what;
+    EXPECT_EQ(a.finalRun, b.finalRun) << what;
+    EXPECT_TRUE(vor::SameLayouts(a.finalLayouts, b.finalLayouts)) << what;
+    EXPECT_EQ(a.status.text, b.status.text) << what;
+    EXPECT_EQ(a.report.Lines(), b.report.Lines()) << what;
+}
+
+TEST_P(FinalRunOnSeededInstances, ReproducesTheBestTrialWithAnyNumberOfThreads)
 {
     const SeededCase& c = GetParam();
+    platform::FakeClock clock;  // the report's times
+    platform::ScopedClock scoped(clock);
+    const int threads[] = {2, 3, 8};
     std::mt19937 rng(c.seed);
     for (int i = 0; i < c.instances; ++i) {
-        Calc calc(c.type, RandomInput(rng, c.maxSheets, c.maxLines, c.maxQuantity));
-        // Both goals, so both comparison orders choose trials.
-        calc.options.goal = i % 2 == 0 ? vor::OptimisationGoal::BestArea
-                                       : vor::OptimisationGoal::FewestLayouts;
-        const MaterialCalcResult& r = calc.Run();
-        ExpectFinalEqualsBest(r, std::string(c.name) + " instance " + std::to_string(i));
+        const MaterialInput input = RandomInput(rng, c.maxSheets, c.maxLines, c.maxQuantity);
+        const std::string what = std::string(c.name) + " instance " + std::to_string(i);
+        Calc one(c.type, input);
+        Calc many(c.type, input);
+        one.request.threads = 1;
+        many.request.threads = threads[i % 3];
+        for (Calc* calc : {&one, &many}) {
+            // Both goals, so both comparison orders choose trials.
+            calc->options.goal = i % 2 == 0 ? vor::OptimisationGoal::BestArea
+                                            : vor::OptimisationGoal::FewestLayouts;
+        }
+        const MaterialCalcResult& r = one.Run();
+        ExpectFinalEqualsBest(r, what);
         EXPECT_EQ(r.trialsRun, r.plannedTrials);
+        ExpectSameCalculation(r, many.Run(), what + " threads " + std::to_string(threads[i % 3]));
     }
+}
+
+TEST(MaterialCalculation, AbreviarOnFourThreadsTakesEveryCompletedTrialInOrder)
+{
+    const MaterialInput input =
+        MakeInput({{2000, 1000, 3}, {1500, 900, 4}},
+                  {{450, 300, 7}, {800, 350, 2}, {620, 410, 3}, {300, 220, 9}});
+    constexpr long long kStopAfter = 5;
+    constexpr int kThreads = 4;
+    Calc pooled(CalcType::Complete, input);
+    pooled.request.threads = kThreads;
+    long long seen = 0;
+    pooled.request.callbacks.enableAbbreviate = [&] {
+        if (++seen == kStopAfter)
+            pooled.flags.abbreviate = true;
+    };
+    std::vector<long long> progress;
+    pooled.request.callbacks.timeDisplay = [&](const vor::TimeDisplay& d) {
+        progress.push_back(d.progress);
+    };
+    const MaterialCalcResult& r = pooled.Run();
+    EXPECT_TRUE(r.abbreviated);
+    ExpectFinalEqualsBest(r, "abbreviated on four threads");
+    // What ran on when the flag came counts, once each; nothing starts later.
+    EXPECT_GE(r.trialsRun, kStopAfter);
+    EXPECT_LE(r.trialsRun, kStopAfter + 2 * kThreads);
+    EXPECT_EQ(seen, r.trialsRun);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.back(), r.trialsRun);
+
+    // One after another, stopped after as many trials, gives the same.
+    Calc sequential(CalcType::Complete, input);
+    sequential.request.threads = 1;
+    long long seenSequential = 0;
+    sequential.request.callbacks.enableAbbreviate = [&] {
+        if (++seenSequential == r.trialsRun)
+            sequential.flags.abbreviate = true;
+    };
+    const MaterialCalcResult& s = sequential.Run();
+    EXPECT_EQ(s.trialsRun, r.trialsRun);
+    EXPECT_EQ(s.best, r.best);
+    EXPECT_TRUE(vor::SameLayouts(s.finalLayouts, r.finalLayouts));
+    EXPECT_EQ(s.bestParameters.orderingWindow, r.bestParameters.orderingWindow);
+    EXPECT_EQ(s.bestParameters.threshold, r.bestParameters.threshold);
 }
 
 INSTANTIATE_TEST_SUITE_P(
