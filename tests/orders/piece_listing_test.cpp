@@ -11,6 +11,7 @@
 #include "ostrel/markup.h"
 #include "platform/fake_message_service.h"
 #include "platform/fake_process_launcher.h"
+#include "tests/orders/piece_listing_messages.h"
 #include "tests/support/test_support.h"
 #include "vorplan/common/errors.h"
 #include "vorplan/common/globals.h"
@@ -40,30 +41,6 @@ std::string Golden(const Lines& lines)
         }
     }
     return out;
-}
-
-void SetPortugueseMessages(vor::MessageTable& m)
-{
-    m[32] = "Código";
-    m[33] = "Descrição";
-    m[97] = "Como matéria prima, utilizar:";
-    m[142] = "Largura";
-    m[143] = "Altura";
-    m[510] = "Quantidade";
-    m[541] = "Preço de compra (m2)";
-    m[573] = "Total de peças";
-    m[574] = "Área total";
-    m[575] = "Área total arredondada";
-    m[576] = "Perímetro total";
-    m[577] = "Total geral";
-    m[578] = "Orçamento do projeto";
-    m[579] = "Listagem de peças do projeto";
-    m[580] = "Descrição:";
-    m[799] = "O arquivo";
-    m[800] = "não foi encontrado.";
-    m[954] = "Preço de material";
-    m[955] = "Preço de corte";
-    m[960] = "Preço total";
 }
 
 vor::PieceRow Row(const std::string& mark, const std::string& code, const std::string& quantity,
@@ -104,7 +81,7 @@ protected:
     void SetUp() override
     {
         m_saved = std::make_unique<vor::SharedGlobals>(vor::gShared);
-        SetPortugueseMessages(vor::gShared.messages);
+        vortest::SetPieceListingMessages(vor::gShared.messages);
         folders = vor::MakeDataFolders(m_dir.path() / "Vorlane dados");
         for (const fs::path& folder : {folders.mat, folders.tmp})
             fs::create_directories(folder);
