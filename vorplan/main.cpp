@@ -26,6 +26,7 @@
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/orders/ui/material_window.h"
 #include "vorplan/orders/ui/offcut_window.h"
+#include "vorplan/orders/ui/piece_listing_action.h"
 #include "vorplan/orders/ui/table_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
@@ -158,6 +159,7 @@ int main(int argc, char* argv[])
             form1->Targets().calculation = vor::ShowCalculationWindow;
             tabela.reset(vor::CreateTabela());
             form1->Targets().table = vor::ShowTableEditor;
+            vor::InstallPieceListingHooks();
             form6.reset(vor::CreateForm6());
             form2.reset(vor::CreateForm2());
             form7.reset(vor::CreateForm7());

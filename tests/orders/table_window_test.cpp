@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -22,15 +23,20 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/fake_process_launcher.h"
 #include "platform/qt_text.h"
 #include "tests/support/ui_fixture.h"
 #include "vorplan/common/globals.h"
+#include "vorplan/common/helper_programs.h"
 #include "vorplan/common/ini_file.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/pick_list.h"
+#include "vorplan/common/text_file.h"
+#include "vorplan/orders/ui/piece_listing_action.h"
 #include "vorplan/shell/main_window_hooks.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/text_input_window.h"
@@ -434,6 +440,78 @@ TEST_F(TableWindowTest, BoardOptionOpensOnTheStripPageAndOkStillSaves)
     EXPECT_FALSE(form.PageControl1->isTabVisible(form.PageControl1->indexOf(form.TabSheet2)));
     EXPECT_FALSE(form.PageControl1->isTabVisible(form.PageControl1->indexOf(form.TabSheet4)));
     EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet1);
+}
+
+// The menu's "Imprime" and "Orçamento" list what the window shows, saved or
+// not, and hand it to ostrel; failures are shown, never passed over.
+TEST_F(TableWindowTest, PrintAndBudgetOpenTheListingOfWhatIsShownInOstrel)
+{
+    platform::FakeProcessLauncher launcher;
+    const platform::ScopedLauncher installed(launcher);
+    vor::InstallPieceListingHooks();
+    struct Uninstall {
+        ~Uninstall() { vor::TableEditorExtensions() = {}; }
+    } uninstall;
+    const fs::path report = vor::gShared.folders.tmp / "mont_inf.txt";
+    fs::create_directories(report.parent_path());
+
+    vor::Ttabela& form = Open(1);
+    form.Edit14->setText(Q("Cozinha nova"));
+    QTest::keyClicks(form.Edit14, Q("!"));
+    form.Check_perimetro->setChecked(true);
+    form.Check_area_arred->setChecked(false);
+    auto action = [&form](const char* text) {
+        for (QAction* a : form.PopupMenu1->actions())
+            if (a->text() == Q(text))
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+
+    action("Imprime")->trigger();
+    ProcessEvents();
+    std::optional<Lines> lines = vor::ReadTextLines(report);
+    ASSERT_TRUE(lines);
+    ASSERT_GE(lines->size(), 3u);
+    EXPECT_EQ((*lines)[0], "@*** msg 579 7");
+    EXPECT_EQ((*lines)[2], "@* msg 580 Cozinha nova!");
+    auto has = [&lines](const std::string& line) {
+        return std::find(lines->begin(), lines->end(), line) != lines->end();
+    };
+    EXPECT_TRUE(has("@* msg 97 (5) Pinho 18mm"));
+    EXPECT_TRUE(has(" 1 2 500 300 0.30 Porta"));
+    EXPECT_TRUE(has(" 2 1 250 600 0.15 Lado_@1"));
+    EXPECT_TRUE(has("msg 576: 4.90 m"));
+    ASSERT_EQ(launcher.Started().size(), 1u);
+    EXPECT_EQ(launcher.Started()[0].program, base() / "ostrel");
+    EXPECT_EQ(launcher.Started()[0].arguments,
+              std::vector<std::string>{vor::ReportViewerArgument(vor::gShared.folders, report)});
+
+    action("Orçamento")->trigger();
+    ProcessEvents();
+    lines = vor::ReadTextLines(report);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->front(), "@*** msg 578 7");
+    EXPECT_TRUE(has("Preço total: R$ 0,00"));
+    EXPECT_EQ(launcher.Started().size(), 2u);
+    EXPECT_TRUE(ShownTexts().empty());
+
+    // ostrel missing: the starter says so.
+    launcher.SetFailStarts(true);
+    action("Imprime")->trigger();
+    ProcessEvents();
+    const std::string ostrel = (base() / "ostrel").string();
+    EXPECT_EQ(ShownTexts(), Lines{"msg 799 [" + ostrel + "] msg 800"});
+
+    // A report that cannot be written is shown, and ostrel is not started.
+    fs::remove_all(report.parent_path());
+    WriteBytes(report.parent_path(), "a file where the folder should be");
+    launcher.SetFailStarts(false);
+    launcher.ClearCalls();
+    action("Orçamento")->trigger();
+    ProcessEvents();
+    EXPECT_TRUE(launcher.Started().empty());
+    EXPECT_EQ(ShownTexts().size(), 2u);
+    EXPECT_TRUE(form.isVisible());
 }
 
 TEST_F(TableWindowTest, HeadingClicksSwapSizesAndOpenTheAddValuePanel)

@@ -13,6 +13,13 @@ namespace vor {
 // value a double holds; no exponent, no blanks.
 bool IsRealText(std::string_view s);
 
+enum class NumberKind { Integer, Real };
+
+// A numeric cell as the grid and the file keep it: blanks removed, "0" when
+// empty, the text itself when it is a number of its kind, else the value
+// every reader would take from it (reals through FormatRealText).
+std::string NumberCell(std::string text, NumberKind kind, bool showDecimals);
+
 // The two blank-separated tables: an order's pieces (PED<n>.TAB, or
 // TMP/PED<n>.INQ when the order tables are not internal) and a material's
 // stock sheets (CHP<n>.TAB). The numbers are the table editor's kinds.
