@@ -1,7 +1,6 @@
 #include "vorplan/orders/resources.h"
 
 #include <charconv>
-#include <filesystem>
 #include <system_error>
 
 #include "platform/clock.h"
@@ -84,8 +83,7 @@ NewCodeVerdict CheckNewMaterialCode(const DataFolders& folders, std::string_view
     const std::optional<long long> code = TypedMaterialCode(typed);
     if (!code || *code < 0 || *code > kLargestNewMaterialCode)
         return NewCodeVerdict::OutOfRange;
-    std::error_code error;
-    if (std::filesystem::exists(MaterialFile(folders, *code), error))
+    if (MaterialIniExists(folders, *code))
         return NewCodeVerdict::Used;
     return NewCodeVerdict::Ok;
 }

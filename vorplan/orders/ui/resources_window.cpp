@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -142,23 +143,27 @@ void TForm22::BuildControls()
     PageControl1->addTab(TabSheet1, QStringLiteral("Chapas"));
 
     auto* grid = new QGridLayout(TabSheet1);
+    Header1 = new QWidget(TabSheet1);
+    Header1->setObjectName(QStringLiteral("Header1"));
+    Header1->setFixedHeight(QFontMetrics(Header1->font()).height() + 4);
+    grid->addWidget(Header1, 0, 0);
     ListBox1 = new QListWidget(TabSheet1);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListBox1->setItemDelegate(new RecordItemDelegate(true, &gListData.columns, ListBox1));
-    ListBox1->setMinimumSize(520, 320);
-    grid->addWidget(ListBox1, 0, 0, 2, 1);
+    ListBox1->setMinimumSize(700, 320);
+    grid->addWidget(ListBox1, 1, 0, 2, 1);
 
     ListBox2 = new QListWidget(TabSheet1);
     ListBox2->setObjectName(QStringLiteral("ListBox2"));
     ListBox2->setSelectionMode(QAbstractItemView::NoSelection);
     ListBox2->setMinimumWidth(260);
-    grid->addWidget(ListBox2, 0, 1);
+    grid->addWidget(ListBox2, 0, 1, 2, 1);
     ListBox3 = new QListWidget(TabSheet1);
     ListBox3->setObjectName(QStringLiteral("ListBox3"));
     ListBox3->setSelectionMode(QAbstractItemView::NoSelection);
     ListBox3->setMinimumWidth(260);
-    grid->addWidget(ListBox3, 1, 1);
+    grid->addWidget(ListBox3, 2, 1);
 
     auto* below = new QHBoxLayout;
     CheckBox1 = new QCheckBox(TabSheet1);
@@ -174,7 +179,9 @@ void TForm22::BuildControls()
     Label1 = new QLabel(TabSheet1);
     Label1->setObjectName(QStringLiteral("Label1"));
     below->addWidget(Label1);
-    grid->addLayout(below, 2, 0, 1, 2);
+    grid->addLayout(below, 3, 0, 1, 2);
+    grid->setRowStretch(1, 1);
+    grid->setRowStretch(2, 1);
 
     auto* buttons = new QHBoxLayout;
     Button1 = MakeButton(this);
@@ -228,6 +235,7 @@ void TForm22::FillMaterialList()
     Panel1->show();
     Panel1->repaint();
     SetupMaterialListColumns(*ListBox1);
+    ShowColumnTitles();
     try {
         LoadMaterialTable(false);
     } catch (const std::exception& error) {
@@ -245,6 +253,18 @@ void TForm22::FillMaterialList()
     }
     Panel1->hide();
     SelectCurrentMaterial();
+}
+
+void TForm22::ShowColumnTitles()
+{
+    qDeleteAll(Header1->findChildren<QLabel*>(Qt::FindDirectChildrenOnly));
+    const ColumnSet& columns = gListData.columns;
+    const int frame = ListBox1->frameWidth();
+    for (int i = 1; i <= columns.count; ++i) {
+        auto* title = new QLabel(platform::ToQString(columns.titles[i]), Header1);
+        title->move(frame + columns.x[i], 0);
+        title->show();
+    }
 }
 
 void TForm22::SelectCurrentMaterial()

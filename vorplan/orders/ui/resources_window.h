@@ -43,6 +43,7 @@ public:
 
     QTabWidget* PageControl1;
     QWidget* TabSheet1;      // Chapas
+    QWidget* Header1;        // the column titles over the materials
     QListWidget* ListBox1;   // the materials, several may be selected
     QListWidget* ListBox2;   // sheets of the selected material
     QListWidget* ListBox3;   // its offcuts
@@ -81,6 +82,7 @@ private:
     void SetCaptions();
     void PlaceByMainWindow();
     void SelectCurrentMaterial();
+    void ShowColumnTitles();
     void UpdateSelectionState();
     // Back from an editor: the list and stock as they are now.
     void Refill();
