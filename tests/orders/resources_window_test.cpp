@@ -74,7 +74,8 @@ protected:
         vor::gShared.settings = vor::GeneralSettings();
         vor::gShared.languageIndex = 1;
         vortest::WriteNumberedLanguageFile(base() / "LANG" / "PORT.PTC");
-        vor::LoadLanguage(vor::gShared.folders, 1, vor::gShared.messages, vor::gShared.iconCaptions);
+        vor::LoadLanguage(vor::gShared.folders, 1, vor::gShared.messages,
+                          vor::gShared.iconCaptions);
         m_clock.SetNow(At(14, 7, 9));
         vor::SetMainWindowHooks(&m_hooks);
         vor::ResourceEditors editors;
@@ -113,7 +114,8 @@ protected:
         AddMaterial(99001, "Exemplo", 0xFF0000);
         vor::WriteTextLines(vor::SheetTableFile(vor::gShared.folders, 7),
                             {"1      3      2   2750   1830 Chapa ABCDEFG12345"});
-        vor::WriteTextLines(vor::OffcutTableFile(vor::gShared.folders, 7), {"1,+,2,500,300,sobra,"});
+        vor::WriteTextLines(vor::OffcutTableFile(vor::gShared.folders, 7),
+                            {"1,+,2,500,300,sobra,"});
     }
 
     vor::TForm22& Open()
@@ -142,7 +144,8 @@ protected:
     static std::string States(const vor::TForm22& form)
     {
         std::string s;
-        for (const QPushButton* b : {form.Button1, form.Button2, form.Button3, form.Button4, form.Button5})
+        for (const QPushButton* b :
+             {form.Button1, form.Button2, form.Button3, form.Button4, form.Button5})
             s += b->isEnabled() ? '1' : '0';
         return s;
     }
@@ -189,8 +192,14 @@ TEST_F(ResourcesWindowTest, TypedCodeIsAnOptionallySignedIntegerOnly)
         std::optional<long long> code;
     };
     const Case cases[] = {
-        {"45000", 45000}, {" 4 5 ", 45},  {"+12", 12},      {"-1", -1},
-        {"abc", std::nullopt}, {"", std::nullopt}, {"12a", std::nullopt}, {"1.5", std::nullopt},
+        {"45000", 45000},
+        {" 4 5 ", 45},
+        {"+12", 12},
+        {"-1", -1},
+        {"abc", std::nullopt},
+        {"", std::nullopt},
+        {"12a", std::nullopt},
+        {"1.5", std::nullopt},
         {"99999999999999999999999", std::nullopt},
     };
     for (const Case& c : cases)
@@ -201,7 +210,8 @@ TEST_F(ResourcesWindowTest, ExampleMaterialsAreListedOnlyWhenAsked)
 {
     AddCatalogue();
     vor::LoadMaterialTable(false);
-    const std::vector<vor::MaterialListLine> hidden = vor::MaterialListLines(vor::gShared.materialTable, false);
+    const std::vector<vor::MaterialListLine> hidden =
+        vor::MaterialListLines(vor::gShared.materialTable, false);
     ASSERT_EQ(hidden.size(), 2u);
     EXPECT_EQ(hidden[0].text, "00007~Aglomerado 15mm~Painéis");
     EXPECT_EQ(hidden[1].colour, 0x00FF00);
@@ -218,7 +228,8 @@ TEST_F(ResourcesWindowTest, OpensWithTheCurrentMaterialSelectedAndItsStockListed
 
     EXPECT_EQ(Items(*form.ListBox1).size(), 3u);
     ASSERT_EQ(form.ListBox1->selectedItems().size(), 1);
-    EXPECT_EQ(form.ListBox1->selectedItems().front()->text(), QStringLiteral("00012~MDF cru~Painéis"));
+    EXPECT_EQ(form.ListBox1->selectedItems().front()->text(),
+              QStringLiteral("00012~MDF cru~Painéis"));
     EXPECT_EQ(Items(*form.ListBox2), std::vector<std::string>{"msg 900"});
     EXPECT_EQ(Items(*form.ListBox3), std::vector<std::string>{"msg 901"});
     EXPECT_EQ(form.Label1->text(), QStringLiteral("msg 6431 / 3"));
@@ -253,8 +264,8 @@ TEST_F(ResourcesWindowTest, ButtonsFollowTheSelectionInTheWindow)
 TEST_F(ResourcesWindowTest, HiddenExamplesKeepEachSwatchOnItsOwnMaterial)
 {
     // 99500 comes after the example 99001 in the list: its swatch must stay blue.
-    AddMaterial(5, "Cinco", 0x0000FF);       // red
-    AddMaterial(99001, "Exemplo", 0x00FF00); // green, hidden
+    AddMaterial(5, "Cinco", 0x0000FF);        // red
+    AddMaterial(99001, "Exemplo", 0x00FF00);  // green, hidden
     AddMaterial(99500, "Outro", 0xFF0000);
     vor::gShared.settings.showSampleMaterial = true;
     vor::gShared.currentMaterial = 5;
@@ -348,7 +359,9 @@ TEST_F(ResourcesWindowTest, NewCodeCopiesTheCurrentMaterialThenOpensItsPropertie
     AddCatalogue();
     vor::gShared.currentMaterial = 7;
     vor::TForm22& form = Open();
-    vor::TForm22::SetEditors({[this] { opened.push_back("properties " + Current()); }, {}, {},
+    vor::TForm22::SetEditors({[this] { opened.push_back("properties " + Current()); },
+                              {},
+                              {},
                               [] {
                                   vor::TForm14* prompt = vor::CreateForm14();
                                   prompt->Prepare();
@@ -360,8 +373,7 @@ TEST_F(ResourcesWindowTest, NewCodeCopiesTheCurrentMaterialThenOpensItsPropertie
     form.Button4->click();
 
     EXPECT_EQ(opened, std::vector<std::string>{"properties 45000"});
-    const vor::IniDocument copy =
-        vor::IniDocument::Parse(FileText(MaterialPath(45000)));
+    const vor::IniDocument copy = vor::IniDocument::Parse(FileText(MaterialPath(45000)));
     EXPECT_EQ(copy.ReadString("DESC", "CAMPO1", ""), "MAT 45000");
     EXPECT_EQ(copy.ReadString("PROP_FISIC", "COR", ""), "255");
     EXPECT_EQ(copy.ReadString("PED", "CRIACAO", "").substr(0, 8), "05/03/24");
@@ -454,7 +466,8 @@ TEST_F(ResourcesWindowTest, ReportHoldsTheChosenSectionsOpensInOstrelAndKeepsThe
     }
     EXPECT_TRUE(sheets);
     ASSERT_EQ(launcher.Started().size(), 1u);
-    EXPECT_EQ(launcher.Started()[0].arguments.at(0), vor::ReportViewerArgument(vor::gShared.folders, report));
+    EXPECT_EQ(launcher.Started()[0].arguments.at(0),
+              vor::ReportViewerArgument(vor::gShared.folders, report));
     EXPECT_EQ(vor::gShared.currentMaterial, 7);
 }
 
@@ -488,11 +501,13 @@ TEST_F(ResourcesWindowTest, ScreenshotsOfTheThreeWindows)
     prompt->Prepare();
     prompt->show();
     ProcessEvents();
-    EXPECT_TRUE(prompt->grab().save(platform::ToQString((out / "new_material_window.png").string())));
+    EXPECT_TRUE(
+        prompt->grab().save(platform::ToQString((out / "new_material_window.png").string())));
     vor::TForm24* options = vor::CreateForm24();
     options->show();
     ProcessEvents();
-    EXPECT_TRUE(options->grab().save(platform::ToQString((out / "resources_report_window.png").string())));
+    EXPECT_TRUE(
+        options->grab().save(platform::ToQString((out / "resources_report_window.png").string())));
     EXPECT_EQ(vortest::JoinNames(vortest::ControlsWithoutText(form)), "");
     EXPECT_EQ(vortest::JoinNames(vortest::ControlsWithoutText(*options)), "");
 }

@@ -92,14 +92,14 @@ std::optional<long long> AcceptNewMaterialCode(const DataFolders& folders, std::
                                                long long sourceCode)
 {
     switch (CheckNewMaterialCode(folders, typed)) {
-    case NewCodeVerdict::OutOfRange:
-        platform::ShowMessage(MaterialCodeRangeText());
-        return std::nullopt;
-    case NewCodeVerdict::Used:
-        platform::ShowMessage(Msg(841));
-        return std::nullopt;
-    case NewCodeVerdict::Ok:
-        break;
+        case NewCodeVerdict::OutOfRange:
+            platform::ShowMessage(MaterialCodeRangeText());
+            return std::nullopt;
+        case NewCodeVerdict::Used:
+            platform::ShowMessage(Msg(841));
+            return std::nullopt;
+        case NewCodeVerdict::Ok:
+            break;
     }
     const long long code = *TypedMaterialCode(typed);
     DuplicateMaterialIni(folders, code, sourceCode, platform::GetClock());

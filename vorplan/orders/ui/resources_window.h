@@ -21,11 +21,11 @@ namespace vor {
 // The windows the catalogue opens; each returns once its window has closed.
 // The defaults open the program's windows modally; tests put their own.
 struct ResourceEditors {
-    std::function<void()> properties;   // TForm15 for the current material
-    std::function<void()> sheets;       // the table editor, sheet table
-    std::function<void()> offcuts;      // TForm2 for the current material
-    std::function<long long()> newCode; // TForm14: the new code, -1 when cancelled
-    std::function<void()> options;      // TForm24
+    std::function<void()> properties;    // TForm15 for the current material
+    std::function<void()> sheets;        // the table editor, sheet table
+    std::function<void()> offcuts;       // TForm2 for the current material
+    std::function<long long()> newCode;  // TForm14: the new code, -1 when cancelled
+    std::function<void()> options;       // TForm24
 };
 
 // The material catalogue ("Recursos"): the materials with their colours, the
@@ -42,21 +42,21 @@ public:
     static void SetEditors(ResourceEditors editors);
 
     QTabWidget* PageControl1;
-    QWidget* TabSheet1;      // Chapas
-    QWidget* Header1;        // the column titles over the materials
-    QListWidget* ListBox1;   // the materials, several may be selected
-    QListWidget* ListBox2;   // sheets of the selected material
-    QListWidget* ListBox3;   // its offcuts
-    QCheckBox* CheckBox1;    // example materials shown
-    QLabel* Label1;          // selected / total
-    QLabel* Panel1;          // "Aguarde ..." while the list fills
-    QPushButton* Button1;    // Propriedades
-    QPushButton* Button2;    // Chapas
-    QPushButton* Button3;    // Retalhos
-    QPushButton* Button4;    // Novo
-    QPushButton* Button5;    // Apaga
-    QPushButton* Button6;    // Configura
-    QPushButton* Button7;    // Relatório
+    QWidget* TabSheet1;     // Chapas
+    QWidget* Header1;       // the column titles over the materials
+    QListWidget* ListBox1;  // the materials, several may be selected
+    QListWidget* ListBox2;  // sheets of the selected material
+    QListWidget* ListBox3;  // its offcuts
+    QCheckBox* CheckBox1;   // example materials shown
+    QLabel* Label1;         // selected / total
+    QLabel* Panel1;         // "Aguarde ..." while the list fills
+    QPushButton* Button1;   // Propriedades
+    QPushButton* Button2;   // Chapas
+    QPushButton* Button3;   // Retalhos
+    QPushButton* Button4;   // Novo
+    QPushButton* Button5;   // Apaga
+    QPushButton* Button6;   // Configura
+    QPushButton* Button7;   // Relatório
 
     void FormActivate();
     void FillMaterialList();
