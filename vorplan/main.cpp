@@ -25,8 +25,11 @@
 #include "vorplan/common/main_window_geometry.h"
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/orders/ui/material_window.h"
+#include "vorplan/orders/ui/new_material_window.h"
 #include "vorplan/orders/ui/offcut_window.h"
 #include "vorplan/orders/ui/piece_listing_action.h"
+#include "vorplan/orders/ui/resources_report_window.h"
+#include "vorplan/orders/ui/resources_window.h"
 #include "vorplan/orders/ui/table_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
@@ -152,7 +155,10 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm2> form2;
         std::unique_ptr<vor::TForm7> form7;
         std::unique_ptr<vor::TForm15> form15;
+        std::unique_ptr<vor::TForm22> form22;
         std::unique_ptr<vor::TForm19> form19;
+        std::unique_ptr<vor::TForm14> form14;
+        std::unique_ptr<vor::TForm24> form24;
         try {
             form1.reset(vor::CreateForm1());
             formOtimi.reset(vor::CreateForm_otimi());
@@ -164,7 +170,11 @@ int main(int argc, char* argv[])
             form2.reset(vor::CreateForm2());
             form7.reset(vor::CreateForm7());
             form15.reset(vor::CreateForm15());
+            form22.reset(vor::CreateForm22());
+            form1->Targets().resources = vor::ShowResourcesWindow;
             form19.reset(vor::CreateForm19());
+            form14.reset(vor::CreateForm14());
+            form24.reset(vor::CreateForm24());
             vor::InstallMaterialWindowPrompts();
         } catch (const std::exception& error) {
             platform::ShowMessage(error.what());

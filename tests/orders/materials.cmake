@@ -15,3 +15,13 @@ if(TARGET vorshell)
     add_dependencies(material_window_tests language_files)
   endif()
 endif()
+
+if(TARGET vorshell)
+  vor_add_test(resources_window_tests QT
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/resources_window_test.cpp
+    LIBS vorshell vor_ui_test_support Qt6::Test)
+  target_compile_definitions(resources_window_tests PRIVATE VOR_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}")
+  if(TARGET language_files)
+    add_dependencies(resources_window_tests language_files)
+  endif()
+endif()

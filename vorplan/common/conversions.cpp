@@ -289,6 +289,13 @@ std::string SignChar(int n)
 
 // ---- Text to number --------------------------------------------------------
 
+bool IsSignedIntegerText(std::string_view s)
+{
+    if (!s.empty() && (s.front() == '+' || s.front() == '-'))
+        s.remove_prefix(1);
+    return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit);
+}
+
 int StrToIntDef0(std::string_view text)
 {
     const std::string s = WithoutBlanks(text);

@@ -58,6 +58,9 @@ std::string SignChar(int n);       // 0 " ", 1 "+", other "?"
 // fit in an int reads 0, as any other non-number.
 int StrToIntDef0(std::string_view s);
 
+// An optional sign and decimal digits, nothing else (blanks included).
+bool IsSignedIntegerText(std::string_view s);
+
 // Every blank removed, the first "," read as the point; then the longest
 // prefix of the form [+-]digits[.digits][e[+-]digits] is read. "inf", "nan"
 // and hexadecimal floats are no numbers; no digits, or a value out of the

@@ -119,14 +119,6 @@ private:
     bool m_previous;
 };
 
-// An optional sign and decimal digits, nothing else.
-bool IsSignedIntegerText(std::string_view s)
-{
-    if (!s.empty() && (s.front() == '+' || s.front() == '-'))
-        s.remove_prefix(1);
-    return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit);
-}
-
 }  // namespace
 
 // ---- One order's files ----------------------------------------------------------
