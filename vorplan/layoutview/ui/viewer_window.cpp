@@ -1,0 +1,820 @@
+#include "vorplan/layoutview/ui/viewer_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <exception>
+#include <filesystem>
+#include <functional>
+
+#include "platform/message_service.h"
+#include "platform/qt_text.h"
+#include "platform/window_activation.h"
+#include "vorplan/common/calc_data_reader.h"
+#include "vorplan/common/globals.h"
+#include "vorplan/common/ini_file.h"
+#include "vorplan/common/main_window_geometry.h"
+#include "vorplan/common/real_helpers.h"
+#include "vorplan/common/small_helpers.h"
+#include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/ui/painter_canvas.h"
+#include "vorplan/layoutview/layout_pass.h"
+#include "vorplan/layoutview/layout_statistics.h"
+#include "vorplan/optimiser/layout_files.h"
+#include "vorplan/optimiser/ui/option_pictures.h"
+#include "vorplan/shell/main_window_hooks.h"
+#include "vorplan/shell/wait_cursor.h"
+
+namespace vor {
+
+using platform::ToQString;
+
+Tvisualiz* visualiz = nullptr;
+
+// The drawing surface: shows the backing image and hands the mouse on.
+class LayoutPaintBox final : public QWidget {
+public:
+    explicit LayoutPaintBox(const QImage& image, QWidget* parent)
+        : QWidget(parent), m_image(image)
+    {
+        setMouseTracking(true);
+        setCursor(Qt::CrossCursor);
+    }
+    std::function<void(int, int)> moved, doubleClicked, pressed;
+    std::function<void()> resized;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.drawImage(0, 0, m_image);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        if (moved)
+            moved(e->position().toPoint().x(), e->position().toPoint().y());
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        if (pressed)
+            pressed(e->position().toPoint().x(), e->position().toPoint().y());
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override
+    {
+        if (doubleClicked)
+            doubleClicked(e->position().toPoint().x(), e->position().toPoint().y());
+    }
+    void resizeEvent(QResizeEvent*) override
+    {
+        if (resized)
+            resized();
+    }
+
+private:
+    const QImage& m_image;
+};
+
+namespace {
+
+QLabel* DataPanel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumHeight(20);
+    return label;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+}  // namespace
+
+Tvisualiz::Tvisualiz(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("visualiz"));
+    setWindowTitle(QStringLiteral("Visualização gráfica"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(false);
+    BuildControls();
+    m_activation = new platform::WindowActivation(this);
+    m_activation->SetCloseOnDeactivation(true);
+    m_activation->SetBeforeClose([this] { SaveOnClose(); });
+    connect(m_activation, &platform::WindowActivation::Activated, this, &Tvisualiz::FormActivate);
+    // FormCreate: zoom 1, the display shift cleared.
+    SetZoom(m_view.transform, 1.0);
+    resize(1000, 700);
+}
+
+Tvisualiz::~Tvisualiz()
+{
+    if (visualiz == this)
+        visualiz = nullptr;
+}
+
+void Tvisualiz::BuildControls()
+{
+    auto* root = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    root->addLayout(left, 1);
+
+    Panel13 = new QWidget(this);
+    Panel13->setObjectName(QStringLiteral("Panel13"));
+    Panel13->setAutoFillBackground(true);
+    auto* drawLayout = new QVBoxLayout(Panel13);
+    drawLayout->setContentsMargins(2, 2, 2, 2);
+    PaintBox1 = new LayoutPaintBox(m_image, Panel13);
+    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+    drawLayout->addWidget(PaintBox1);
+    left->addWidget(Panel13, 1);
+
+    // The layout choice under the drawing.
+    auto* stepRow = new QHBoxLayout;
+    BitBtn9 = Button(this, "BitBtn9", QStringLiteral("<<"));
+    Panel8 = DataPanel(this, "Panel8");
+    Panel8->setAlignment(Qt::AlignCenter);
+    Panel8->setMinimumWidth(80);
+    BitBtn8 = Button(this, "BitBtn8", QStringLiteral(">>"));
+    TrackBar1 = new QSlider(Qt::Horizontal, this);
+    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+    TrackBar1->setRange(0, 20);
+    TrackBar1->setFocusPolicy(Qt::NoFocus);
+    Button24 = Button(this, "Button24", QStringLiteral("Todas"));
+    stepRow->addWidget(BitBtn9);
+    stepRow->addWidget(Panel8);
+    stepRow->addWidget(BitBtn8);
+    stepRow->addWidget(TrackBar1, 1);
+    stepRow->addWidget(Button24);
+    left->addLayout(stepRow);
+
+    // Panel2: the figures, the pie and the pages.
+    auto* side = new QVBoxLayout;
+    root->addLayout(side);
+    Panel11 = DataPanel(this, "Panel11");
+    Panel9 = DataPanel(this, "Panel9");
+    Panel9->setToolTip(QStringLiteral("Número de repetições  da montagem sendo vizualizada"));
+    Panel7 = DataPanel(this, "Panel7");
+    Panel10 = DataPanel(this, "Panel10");
+    Panel10->setStyleSheet(QStringLiteral("QLabel { background: black; color: lime; }"));
+    Panel15 = DataPanel(this, "Panel15");
+    Panel15->setStyleSheet(QStringLiteral("QLabel { background: black; color: red; }"));
+    Panel12 = DataPanel(this, "Panel12");
+    Panel16 = DataPanel(this, "Panel16");
+    for (QLabel* l : {Panel11, Panel9, Panel7, Panel10, Panel15, Panel12, Panel16}) {
+        l->setMinimumWidth(280);
+        side->addWidget(l);
+    }
+    PaintBox3 = new PaintBox(this, [this](QPainter& p, QSize size) {
+        DrawPercentPie(p, size, kLime, m_state.figures.yield);
+    });
+    PaintBox3->setObjectName(QStringLiteral("PaintBox3"));
+    PaintBox3->setFixedSize(80, 80);
+    side->addWidget(PaintBox3, 0, Qt::AlignHCenter);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setFocusPolicy(Qt::NoFocus);
+    side->addWidget(PageControl1, 1);
+
+    TabEdit = new QWidget;
+    auto* edit = new QVBoxLayout(TabEdit);
+    auto* show = new QGroupBox(QStringLiteral("Mostrar"), TabEdit);
+    auto* showLayout = new QVBoxLayout(show);
+    const char* showTexts[] = {"Tudo", "Peças", "Retalhos e Sobras"};
+    for (int i = 0; i < 3; ++i) {
+        ShowButtons[static_cast<std::size_t>(i)] = new QRadioButton(QString::fromUtf8(showTexts[i]), show);
+        ShowButtons[static_cast<std::size_t>(i)]->setFocusPolicy(Qt::NoFocus);
+        showLayout->addWidget(ShowButtons[static_cast<std::size_t>(i)]);
+    }
+    ShowButtons[0]->setChecked(true);
+    edit->addWidget(show);
+    auto* zoomBox = new QGroupBox(QStringLiteral("Zoom"), TabEdit);
+    auto* zoomGrid = new QGridLayout(zoomBox);
+    const char* names[] = {"BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7"};
+    const char* texts[] = {"+", "-", "\u2191", "\u2190", "\u2193", "\u2192"};
+    for (std::size_t i = 0; i < 6; ++i)
+        ZoomPanButtons[i] = Button(zoomBox, names[i], QString::fromUtf8(texts[i]));
+    Button10 = Button(zoomBox, "Button10", QStringLiteral("[ ]"));
+    zoomGrid->addWidget(ZoomPanButtons[0], 0, 0);
+    zoomGrid->addWidget(ZoomPanButtons[1], 0, 2);
+    zoomGrid->addWidget(ZoomPanButtons[2], 1, 1);
+    zoomGrid->addWidget(ZoomPanButtons[3], 2, 0);
+    zoomGrid->addWidget(Button10, 2, 1);
+    zoomGrid->addWidget(ZoomPanButtons[5], 2, 2);
+    zoomGrid->addWidget(ZoomPanButtons[4], 3, 1);
+    edit->addWidget(zoomBox);
+    edit->addStretch(1);
+    PageControl1->addTab(TabEdit, QStringLiteral("Edição"));
+
+    TabConfig = new QWidget;
+    auto* config = new QVBoxLayout(TabConfig);
+    CheckDimensions = new QCheckBox(QStringLiteral("Dimensões"), TabConfig);
+    config->addWidget(CheckDimensions);
+    auto* cuts = new QGroupBox(TabConfig);
+    auto* cutLayout = new QVBoxLayout(cuts);
+    const char* cutTexts[] = {"Não indicar", "Cortes iniciais", "Todos os cortes", "Corte inicial"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        CutButtons[i] = new QRadioButton(QString::fromUtf8(cutTexts[i]), cuts);
+        CutButtons[i]->setFocusPolicy(Qt::NoFocus);
+        cutLayout->addWidget(CutButtons[i]);
+    }
+    config->addWidget(cuts);
+    CheckShowDy = new QCheckBox(QStringLiteral("Mostra DY"), TabConfig);
+    CheckAutoCentre = new QCheckBox(QStringLiteral("Centraliza (auto)"), TabConfig);
+    config->addWidget(CheckShowDy);
+    config->addWidget(CheckAutoCentre);
+    config->addStretch(1);
+    PageControl1->addTab(TabConfig, QStringLiteral("Configuração"));
+
+    TabPrint = new QWidget;
+    auto* print = new QVBoxLayout(TabPrint);
+    ListBox1 = new QListWidget(TabPrint);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setSelectionMode(QAbstractItemView::MultiSelection);
+    BitBtn1 = Button(TabPrint, "BitBtn1", QStringLiteral("Imprime"));
+    Button9 = Button(TabPrint, "Button9", QStringLiteral("Configura impressão"));
+    print->addWidget(ListBox1, 1);
+    print->addWidget(BitBtn1);
+    print->addWidget(Button9);
+    PageControl1->addTab(TabPrint, QStringLiteral("Impressão"));
+
+    TabReports = new QWidget;
+    auto* reports = new QVBoxLayout(TabReports);
+    Button3 = Button(TabReports, "Button3", QStringLiteral("Relatório geral ( valores totais )"));
+    Button18 = Button(TabReports, "Button18", QStringLiteral("Configura"));
+    Button1 = Button(TabReports, "Button1", QStringLiteral("Relatório da montagem atual"));
+    reports->addWidget(Button3);
+    reports->addWidget(Button18);
+    reports->addWidget(Button1);
+    reports->addStretch(1);
+    PageControl1->addTab(TabReports, QStringLiteral("Relatórios"));
+
+    // The hover detail panel floats over the drawing.
+    Panel21 = new QLabel(Panel13);
+    Panel21->setObjectName(QStringLiteral("Panel21"));
+    Panel21->setFrameShape(QFrame::Box);
+    Panel21->setAutoFillBackground(true);
+    Panel21->setMargin(4);
+    Panel21->hide();
+    Panel1 = DataPanel(this, "Panel1");
+    Panel1->setToolTip(QStringLiteral("Coordenadas do cursor (mm)"));
+    Panel6 = DataPanel(this, "Panel6");
+    Panel65 = DataPanel(this, "Panel65");
+    Panel65->hide();
+    auto* readOut = new QHBoxLayout;
+    readOut->addWidget(Panel1);
+    readOut->addWidget(Panel6);
+    readOut->addWidget(Panel65);
+    side->addLayout(readOut);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &Tvisualiz::Tick);
+
+    PaintBox1->moved = [this](int x, int y) { MouseMove(x, y); };
+    PaintBox1->doubleClicked = [this](int x, int y) { MouseDoubleClick(x, y); };
+    PaintBox1->pressed = [this](int x, int y) { MousePress(x, y); };
+    PaintBox1->resized = [this] { LayOut(); };
+
+    connect(BitBtn8, &QPushButton::clicked, this, [this] { StepButton(true); });
+    connect(BitBtn9, &QPushButton::clicked, this, [this] { StepButton(false); });
+    connect(TrackBar1, &QSlider::valueChanged, this, [this](int position) {
+        if (!m_settingTrackBar)
+            GoToLayout(position + 1);
+    });
+    // Zoom buttons act on the click and repeat while held.
+    connect(ZoomPanButtons[0], &QPushButton::pressed, this, [this] { m_view.heldZoomIn = 1; });
+    connect(ZoomPanButtons[0], &QPushButton::released, this, [this] {
+        m_view.heldZoomIn = 0;
+        if (ZoomStep(m_view, m_state, true))
+            RedrawView();
+    });
+    connect(ZoomPanButtons[1], &QPushButton::pressed, this, [this] { m_view.heldZoomOut = 1; });
+    connect(ZoomPanButtons[1], &QPushButton::released, this, [this] {
+        m_view.heldZoomOut = 0;
+        if (ZoomStep(m_view, m_state, false))
+            RedrawView();
+    });
+    const std::array<std::pair<int, int>, 4> pans{{{0, 1}, {1, 0}, {0, -1}, {-1, 0}}};
+    for (std::size_t i = 0; i < 4; ++i)
+        connect(ZoomPanButtons[i + 2], &QPushButton::clicked, this, [this, d = pans[i]] {
+            if (PanButton(m_view, d.first, d.second))
+                RedrawView();
+            Panel21->hide();
+        });
+    connect(Button10, &QPushButton::clicked, this, &Tvisualiz::FitViewAndRedraw);
+    for (std::size_t i = 0; i < 3; ++i)
+        connect(ShowButtons[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (!on)
+                return;
+            m_show = static_cast<ShowElements>(i);
+            RedrawView();
+        });
+    for (std::size_t i = 0; i < 4; ++i)
+        connect(CutButtons[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (!on)
+                return;
+            m_display.cuts = static_cast<CutDisplay>(i);
+            RedrawView();
+        });
+    connect(CheckDimensions, &QCheckBox::toggled, this, [this](bool on) {
+        m_display.showDimensions = on;
+        RedrawView();
+    });
+    connect(CheckShowDy, &QCheckBox::toggled, Panel65, &QWidget::setVisible);
+    connect(ListBox1, &QListWidget::itemClicked, this, [this] { BitBtn1->setEnabled(true); });
+}
+
+LayoutInputs Tvisualiz::Inputs() const
+{
+    LayoutInputs inputs;
+    inputs.folders = gShared.folders;
+    inputs.material = LayoutMaterialOf(gShared.currentMaterialRecord, gShared.currentMaterial);
+    inputs.options.unifyLeftovers = m_display.unifyLeftovers;
+    inputs.options.longNumbers = !m_display.twoDecimals;
+    inputs.options.showDecimals = gShared.settings.showDecimals;
+    inputs.options.roundingTypeOne = gShared.settings.roundingTypeOne;
+    try {
+        inputs.pieceBorder = EqualPieceBorder();
+    } catch (const std::exception&) {
+        inputs.pieceBorder = 0;  // no calculation data: nothing to deduct
+    }
+    return inputs;
+}
+
+void Tvisualiz::FormActivate()
+{
+    // 1. and 2.: a clean view of layout 1.
+    ResetViewerPanels(m_panels);
+    m_view = ViewerView{};
+    m_state.selectedPiece = 0;
+    m_state.pickedLeftover = 0;
+    m_state.currentLayout = 1;
+    gMainRequests.viewRequest = 0;
+    BitBtn1->setEnabled(false);
+    m_saved = false;
+
+    // 3. The display settings and the shared geometry.
+    try {
+        IniFile ini(MainSettingsFile());
+        LoadViewerSettings(ini, m_display, m_print, gShared.settings);
+    } catch (const std::exception& error) {
+        platform::ShowMessage(error.what());
+    }
+    m_view.transform.printerAspect = VerticalFactor(gShared.settings.viewerFactor);
+    {
+        const QSignalBlocker b1(CheckDimensions), b2(CutButtons[0]), b3(CutButtons[1]),
+            b4(CutButtons[2]), b5(CutButtons[3]);
+        CheckDimensions->setChecked(m_display.showDimensions);
+        CutButtons[static_cast<std::size_t>(m_display.cuts)]->setChecked(true);
+    }
+    const MainWindowGeometry& g = gMainWindow.geometry;
+    if (g.fullWidth > 200 && g.freeHeight > 200)
+        setGeometry(g.left, g.belowIconBarTop, g.fullWidth, g.freeHeight);
+
+    // 4. Layout 1, or message 710 and an empty view.
+    m_state.elements.clear();
+    std::error_code missing;
+    if (std::filesystem::exists(LayoutFile(1), missing)) {
+        LoadMaterial(gShared.currentMaterial);
+        FirstDisplay();
+    } else {
+        platform::ShowMessage(Msg(710));
+    }
+
+    // 5. The caption.
+    std::string lastList;
+    try {
+        lastList = ReadLastListName();
+    } catch (const std::exception&) {
+        lastList.clear();  // no caption line is no reason to refuse the view
+    }
+    setWindowTitle(ToQString(ViewerCaption(lastList, gShared.currentMaterial,
+                                           gShared.currentMaterialRecord.description)));
+    m_state.layoutModified = false;
+    Timer1->start();
+}
+
+void Tvisualiz::FirstDisplay()
+{
+    WaitCursor wait;
+    m_state.currentLayout = 1;
+    m_view = ViewerView{};
+    m_state.layoutCount = 0;
+    const LayoutInputs inputs = Inputs();
+    try {
+        LayoutTotals totals;
+        const LayoutPassResult pass = RunLayoutPass(m_state, inputs, totals);
+        if (pass.message)
+            platform::ShowMessage(*pass.message);
+        ReadCurrentLayout();
+    } catch (const std::exception& error) {
+        m_state.elements.clear();
+        platform::ShowMessage(error.what());
+        return;
+    }
+    {
+        // Every layout can be reached: the track bar ends at the last one.
+        const QSignalBlocker block(TrackBar1);
+        TrackBar1->setRange(0, static_cast<int>(std::max<long long>(0, m_state.layoutCount - 1)));
+    }
+    ListBox1->clear();
+    for (long long n = 1; n <= m_state.layoutCount; ++n)
+        ListBox1->addItem(QString::number(n));
+    ResetAfterStep();
+    PageControl1->setCurrentWidget(TabEdit);
+}
+
+void Tvisualiz::ReadCurrentLayout()
+{
+    const std::optional<std::string> message = ReadLayoutFile(m_state, Inputs(), true);
+    if (message)
+        platform::ShowMessage(*message);
+}
+
+void Tvisualiz::ResetAfterStep()
+{
+    LayOut();
+    FitView(m_view, m_state);
+    m_state.selectedPiece = 0;
+    m_state.pickedLeftover = 0;
+    m_view.redrawRequest = true;
+    m_settingTrackBar = true;
+    TrackBar1->setValue(static_cast<int>(m_state.currentLayout - 1));
+    m_settingTrackBar = false;
+    RedrawView();
+    RefreshPanels();
+}
+
+void Tvisualiz::RefreshPanels()
+{
+    ViewerOptions options = Inputs().options;
+    const LayoutPanelTexts t = MakeLayoutPanelTexts(m_state, options);
+    Panel11->setText(ToQString(t.sheetSize));
+    Panel9->setText(ToQString(t.repetitions));
+    Panel7->setText(ToQString(t.sheetDescription));
+    Panel10->setText(ToQString(t.yield));
+    Panel15->setText(ToQString(t.loss));
+    Panel12->setText(ToQString(t.pieces));
+    Panel16->setText(ToQString(t.layout.empty() ? std::string() : "Peças diferentes: " +
+                                                                      std::to_string(m_state.distinctPieceCount)));
+    Panel8->setText(QStringLiteral("%1 / %2").arg(m_state.currentLayout).arg(m_state.layoutCount));
+    const LayoutStepButtons steps = UpdateLayoutStepButtons(m_state.currentLayout, m_state.layoutCount);
+    BitBtn9->setEnabled(steps.previousEnabled);
+    BitBtn8->setEnabled(steps.nextEnabled);
+    PaintBox3->update();
+}
+
+void Tvisualiz::LayOut()
+{
+    const QSize size = PaintBox1->size();
+    if (size.isEmpty())
+        return;
+    if (m_image.size() != size) {
+        m_image = QImage(size, QImage::Format_RGB32);
+        m_image.fill(Panel13->palette().window().color());
+    }
+    m_view.transform.boxWidth = size.width();
+    m_view.transform.boxHeight = size.height();
+    m_view.transform.drawingWidth = 4000;
+    FitLayout(m_view.transform, LayoutExtent(m_state));
+    RedrawView();
+}
+
+DrawContext Tvisualiz::Context(Canvas& canvas)
+{
+    DrawContext c;
+    c.canvas = &canvas;
+    c.view = &m_view.transform;
+    c.display = &m_display;
+    c.print = &m_print;
+    c.kerf = Inputs().material.kerf;
+    c.specialPerimeter = gShared.settings.specialPerimeter > 0;
+    c.showDecimals = gShared.settings.showDecimals;
+    c.show = m_show;
+    c.overviewMode = m_view.overviewMode;
+    c.pendingPanSteps = m_view.glideSteps;
+    c.pendingZoomSteps = m_view.pendingZoomSteps;
+    const QColor face = Panel13->palette().window().color();
+    c.background = static_cast<WinColor>(face.red() | face.green() << 8 | face.blue() << 16);
+    c.keys = &m_keys;
+    c.cutLines = &m_cutLines;
+    return c;
+}
+
+void Tvisualiz::RedrawView()
+{
+    if (m_image.isNull())
+        return;
+    m_image.fill(Panel13->palette().window().color());
+    if (m_state.elements.empty()) {
+        PaintBox1->update();
+        return;
+    }
+    {
+        QPainter painter(&m_image);
+        PainterCanvas canvas(painter);
+        DrawContext context = Context(canvas);
+        RedrawLayout(context, m_state, false);
+        if (m_state.selectedPiece > 0)
+            DrawSelectionHighlight(context, m_state, m_state.selectedPiece, false);
+        if (m_state.pickedLeftover > 0)
+            DrawSelectionHighlight(context, m_state, m_state.pickedLeftover, true);
+    }
+    PaintBox1->update();
+}
+
+void Tvisualiz::FitViewAndRedraw()
+{
+    if (m_view.overviewMode)
+        return;
+    FitView(m_view, m_state);
+    RedrawView();
+}
+
+void Tvisualiz::GoToLayout(long long n)
+{
+    if (m_state.layoutModified) {
+        if (auto message = RewriteLayoutFile(m_state))
+            platform::ShowMessage(*message);
+    }
+    m_state.currentLayout = std::max<long long>(1, n);
+    try {
+        ReadCurrentLayout();
+    } catch (const std::exception& error) {
+        platform::ShowMessage(error.what());
+    }
+    ResetAfterStep();
+}
+
+void Tvisualiz::NextLayout()
+{
+    if (m_view.overviewMode)
+        return;
+    if (m_state.layoutModified) {
+        if (auto message = RewriteLayoutFile(m_state))
+            platform::ShowMessage(*message);
+    }
+    ++m_state.currentLayout;
+    try {
+        ReadCurrentLayout();
+        if (m_state.elements.empty() && m_state.currentLayout > 1) {
+            --m_state.currentLayout;  // past the last layout: it stays
+            ReadCurrentLayout();
+        }
+    } catch (const std::exception& error) {
+        platform::ShowMessage(error.what());
+    }
+    ResetAfterStep();
+}
+
+void Tvisualiz::PreviousLayout()
+{
+    if (m_state.currentLayout > 1)
+        GoToLayout(m_state.currentLayout - 1);
+    else
+        GoToLayout(1);
+}
+
+void Tvisualiz::StepButton(bool next)
+{
+    if (next)
+        NextLayout();
+    else
+        PreviousLayout();
+    const ElementCount count = CountElements(m_state, true);
+    if (count.show)
+        platform::ShowMessage(count.text);
+}
+
+void Tvisualiz::Tick()
+{
+    const ViewerTick t = vor::Tick(m_view, m_state, m_state.currentLayout, m_state.layoutCount,
+                              gMainRequests.showOverview);
+    if (t.stepLayout > 0)
+        NextLayout();
+    else if (t.stepLayout < 0)
+        PreviousLayout();
+    if (t.clearSelection) {
+        m_state.selectedPiece = 0;
+        m_state.pickedLeftover = 0;
+    }
+    if (t.redraw)
+        RedrawView();
+    if (t.zoomChanged)
+        Panel21->hide();
+}
+
+void Tvisualiz::MouseMove(int px, int py)
+{
+    if (m_state.elements.empty() || m_view.overviewMode)
+        return;
+    const double x = FileX(m_view, m_state, px);
+    const double y = FileY(m_view, m_state, py);
+    const bool decimals = gShared.settings.showDecimals;
+    Panel1->setText(QStringLiteral("X: ") + ToQString(RealToText(std::nearbyint(x), decimals)));
+    Panel6->setText(QStringLiteral("Y: ") + ToQString(RealToText(std::nearbyint(y), decimals)));
+    const ViewerHits hits = HitTest(m_state, x, y);
+    m_hovered = hits.First();
+    if (m_hovered == 0) {
+        Panel21->hide();
+    } else {
+        const ElementDetail d = MakeElementDetail(m_state, m_hovered, decimals);
+        Panel21->setText(ToQString(d.title + "\n" + d.identity + "\n" + d.description + "\n" +
+                                   d.size + "\n" + "Chapa: " + d.left + " | " + d.bottom + " | " +
+                                   d.right + " | " + d.top));
+        Panel21->adjustSize();
+        QPoint at = PaintBox1->mapTo(Panel13, QPoint(px + 16, py + 16));
+        at.setX(std::min(at.x(), Panel13->width() - Panel21->width()));
+        at.setY(std::min(at.y(), Panel13->height() - Panel21->height()));
+        Panel21->move(at);
+        Panel21->show();
+        Panel21->raise();
+    }
+    if (CheckShowDy->isChecked()) {
+        const std::string dy =
+            DyText(m_state, m_state.selectedPiece, m_selectedLowerHalf, m_hovered, decimals);
+        Panel65->setText(ToQString(dy));
+        Panel65->setVisible(!dy.empty());
+    }
+}
+
+void Tvisualiz::MousePress(int px, int py)
+{
+    if (m_state.elements.empty() || m_view.overviewMode)
+        return;
+    const ViewerHits hits =
+        HitTest(m_state, FileX(m_view, m_state, px), FileY(m_view, m_state, py));
+    if (hits.piece) {
+        m_state.selectedPiece = hits.piece;
+        m_selectedLowerHalf = hits.lowerHalf;
+        RedrawView();
+    }
+}
+
+void Tvisualiz::MouseDoubleClick(int px, int py)
+{
+    if (m_view.overviewMode || m_state.elements.empty())
+        return;
+    StartGlide(m_view, px, py);
+}
+
+void Tvisualiz::CloseWithRequest()
+{
+    close();
+}
+
+void Tvisualiz::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    m_view.slideShow = 0;
+    const Qt::KeyboardModifiers held =
+        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (key == Qt::Key_Control)
+        return;
+    Panel21->hide();
+    // Desktops take Alt+F-keys for themselves: Ctrl+Shift answers the same.
+    const bool alt = held == Qt::AltModifier || held == (Qt::ControlModifier | Qt::ShiftModifier);
+    const bool ctrl = held & Qt::ControlModifier;
+    switch (key) {
+    case Qt::Key_Escape:
+        m_state.selectedPiece = 0;
+        m_state.pickedLeftover = 0;
+        RedrawView();
+        return;
+    case Qt::Key_F1: {
+        WaitCursor wait;
+        MainWindowCalls().ShowHelpText();
+        return;
+    }
+    case Qt::Key_F2:
+        gMainRequests.tableRequest = alt ? 2 : 1;
+        CloseWithRequest();
+        return;
+    case Qt::Key_F3:
+        gMainRequests.sheetTableRequest = true;
+        CloseWithRequest();
+        return;
+    case Qt::Key_F4: {
+        const ElementCount count = CountElements(m_state, false);
+        if (count.show)
+            platform::ShowMessage(count.text);
+        return;
+    }
+    case Qt::Key_F9:
+        if (alt && !m_view.overviewMode)
+            m_view.slideShow = 1;
+        return;
+    case Qt::Key_F12:
+        gMainRequests.viewRequest = 1;
+        CloseWithRequest();
+        return;
+    case Qt::Key_C:
+        if (ctrl)
+            FitViewAndRedraw();
+        return;
+    case Qt::Key_Space:
+    case Qt::Key_Plus:
+        if (ctrl && (key == Qt::Key_Space || (modifiers & Qt::KeypadModifier)))
+            NextLayout();
+        return;
+    case Qt::Key_Minus:
+        if (ctrl && (modifiers & Qt::KeypadModifier))
+            PreviousLayout();
+        return;
+    default:
+        return;
+    }
+}
+
+void Tvisualiz::keyPressEvent(QKeyEvent* event)
+{
+    FormKeyDown(event->key(), event->modifiers());
+    event->accept();
+}
+
+void Tvisualiz::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    if (m_state.elements.empty()) {
+        // Closing inside a paint is no good: it is queued.
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && m_state.elements.empty())
+                close();
+        });
+        return;
+    }
+    if (!gMainRequests.showOverview && reportStarted) {
+        reportStarted = false;
+        RedrawView();
+    }
+}
+
+void Tvisualiz::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    LayOut();
+}
+
+void Tvisualiz::SaveOnClose()
+{
+    if (m_saved)
+        return;
+    m_saved = true;
+    ResetViewerPanels(m_panels);
+    if (m_state.layoutModified) {
+        if (auto message = RewriteLayoutFile(m_state))
+            platform::ShowMessage(*message);
+    }
+    try {
+        IniFile ini(MainSettingsFile());
+        SaveViewerSettings(ini, m_display, m_print, gShared.settings);
+    } catch (const std::exception& error) {
+        platform::ShowMessage(error.what());
+    }
+}
+
+void Tvisualiz::closeEvent(QCloseEvent* event)
+{
+    m_view.slideShow = 0;
+    Timer1->stop();
+    SaveOnClose();
+    QDialog::closeEvent(event);
+}
+
+Tvisualiz* CreateVisualiz()
+{
+    if (!visualiz)
+        visualiz = new Tvisualiz;
+    return visualiz;
+}
+
+void ShowLayoutViewer()
+{
+    // The driver leaves the current material as it was before the run.
+    if (gShared.calcLists.materials.count == 1)
+        gShared.currentMaterial = gShared.calcLists.materials.entries[1].code;
+    Tvisualiz* form = CreateVisualiz();
+    form->show();
+    form->raise();
+    form->activateWindow();
+}
+
+}  // namespace vor
