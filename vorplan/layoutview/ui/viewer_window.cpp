@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -43,48 +44,41 @@ using platform::ToQString;
 
 Tvisualiz* visualiz = nullptr;
 
-// The drawing surface: shows the backing image and hands the mouse on.
-class LayoutPaintBox final : public QWidget {
-public:
-    explicit LayoutPaintBox(const QImage& image, QWidget* parent)
-        : QWidget(parent), m_image(image)
-    {
-        setMouseTracking(true);
-        setCursor(Qt::CrossCursor);
-    }
-    std::function<void(int, int)> moved, doubleClicked, pressed;
-    std::function<void()> resized;
+LayoutPaintBox::LayoutPaintBox(const QImage& image, QWidget* parent) : QWidget(parent), m_image(image)
+{
+    setMouseTracking(true);
+    setCursor(Qt::CrossCursor);
+}
 
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.drawImage(0, 0, m_image);
-    }
-    void mouseMoveEvent(QMouseEvent* e) override
-    {
-        if (moved)
-            moved(e->position().toPoint().x(), e->position().toPoint().y());
-    }
-    void mousePressEvent(QMouseEvent* e) override
-    {
-        if (pressed)
-            pressed(e->position().toPoint().x(), e->position().toPoint().y());
-    }
-    void mouseDoubleClickEvent(QMouseEvent* e) override
-    {
-        if (doubleClicked)
-            doubleClicked(e->position().toPoint().x(), e->position().toPoint().y());
-    }
-    void resizeEvent(QResizeEvent*) override
-    {
-        if (resized)
-            resized();
-    }
+void LayoutPaintBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_image);
+}
 
-private:
-    const QImage& m_image;
-};
+void LayoutPaintBox::mouseMoveEvent(QMouseEvent* e)
+{
+    if (moved)
+        moved(e->position().toPoint().x(), e->position().toPoint().y());
+}
+
+void LayoutPaintBox::mousePressEvent(QMouseEvent* e)
+{
+    if (pressed)
+        pressed(e->position().toPoint().x(), e->position().toPoint().y());
+}
+
+void LayoutPaintBox::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (doubleClicked)
+        doubleClicked(e->position().toPoint().x(), e->position().toPoint().y());
+}
+
+void LayoutPaintBox::resizeEvent(QResizeEvent*)
+{
+    if (resized)
+        resized();
+}
 
 namespace {
 
@@ -178,10 +172,16 @@ void Tvisualiz::BuildControls()
     Panel15->setStyleSheet(QStringLiteral("QLabel { background: black; color: red; }"));
     Panel12 = DataPanel(this, "Panel12");
     Panel16 = DataPanel(this, "Panel16");
-    for (QLabel* l : {Panel11, Panel9, Panel7, Panel10, Panel15, Panel12, Panel16}) {
-        l->setMinimumWidth(280);
-        side->addWidget(l);
+    auto* figures = new QFormLayout;
+    const std::pair<const char*, QLabel*> rows[] = {
+        {"Dimensões:", Panel11}, {"Qtd.", Panel9}, {"Matéria-Prima utilizada:", Panel7},
+        {"Aproveitamento:", Panel10}, {"Perda:", Panel15}, {"Qtd. de peças na chapa:", Panel12}};
+    for (const auto& [title, panel] : rows) {
+        panel->setMinimumWidth(160);
+        figures->addRow(QString::fromUtf8(title), panel);
     }
+    side->addLayout(figures);
+    side->addWidget(Panel16);
     PaintBox3 = new PaintBox(this, [this](QPainter& p, QSize size) {
         DrawPercentPie(p, size, kLime, m_state.figures.yield);
     });
@@ -192,6 +192,7 @@ void Tvisualiz::BuildControls()
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setFocusPolicy(Qt::NoFocus);
+    PageControl1->setMinimumWidth(400);
     side->addWidget(PageControl1, 1);
 
     TabEdit = new QWidget;
@@ -474,8 +475,7 @@ void Tvisualiz::RefreshPanels()
     Panel10->setText(ToQString(t.yield));
     Panel15->setText(ToQString(t.loss));
     Panel12->setText(ToQString(t.pieces));
-    Panel16->setText(ToQString(t.layout.empty() ? std::string() : "Peças diferentes: " +
-                                                                      std::to_string(m_state.distinctPieceCount)));
+    Panel16->setText(QStringLiteral("Peças diferentes: %1").arg(m_state.distinctPieceCount));
     Panel8->setText(QStringLiteral("%1 / %2").arg(m_state.currentLayout).arg(m_state.layoutCount));
     const LayoutStepButtons steps = UpdateLayoutStepButtons(m_state.currentLayout, m_state.layoutCount);
     BitBtn9->setEnabled(steps.previousEnabled);

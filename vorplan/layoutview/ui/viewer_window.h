@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QImage>
 #include <array>
+#include <functional>
 
 #include "vorplan/layoutview/cut_lines.h"
 #include "vorplan/layoutview/layout_drawing.h"
@@ -27,7 +28,24 @@ class WindowActivation;
 namespace vor {
 
 class PaintBox;
-class LayoutPaintBox;
+
+// The drawing surface: shows the backing image and hands the mouse on.
+class LayoutPaintBox final : public QWidget {
+public:
+    LayoutPaintBox(const QImage& image, QWidget* parent);
+    std::function<void(int, int)> moved, doubleClicked, pressed;
+    std::function<void()> resized;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    const QImage& m_image;
+};
 
 // The window in which the user looks at the layouts of the current material:
 // one layout at a time with its figures. Thin over the layout model and the
