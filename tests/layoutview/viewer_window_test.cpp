@@ -9,8 +9,13 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+#include <cctype>
 #include <string>
 #include <vector>
+
+#include "platform/fake_clipboard.h"
+#include "platform/fake_clock.h"
+#include "platform/fake_process_launcher.h"
 
 #include "tests/layoutview/layoutview_support.h"
 #include "tests/support/ui_fixture.h"
@@ -19,9 +24,15 @@
 #include "vorplan/common/main_window_geometry.h"
 #include "vorplan/common/small_helpers.h"
 #include "vorplan/common/text_file.h"
+#include "vorplan/common/helper_programs.h"
+#include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/layoutview/layout_colours.h"
+#include "vorplan/layoutview/ui/layout_export.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr long long kMaterial = 7;
 
@@ -119,7 +130,8 @@ TEST_F(ViewerWindowTest, AModifiedLayoutIsWrittenBeforeAStep)
 {
     WriteLayouts(2);
     Open();
-    window->State().Element(2).x = 123;
+    ASSERT_EQ(window->State().Element(3).type, vor::kLayoutTypePiece);
+    window->State().Element(3).x = 123;
     window->State().layoutModified = true;
     window->NextLayout();
     const auto lines = vor::ReadTextLines(vor::LayoutFile(vor::gShared.folders, 1, kMaterial));
@@ -156,7 +168,7 @@ TEST_F(ViewerWindowTest, KeysSetTheirRequestsAndCloseAfterSaving)
         Open();
         ASSERT_TRUE(window->isVisible());
         EXPECT_EQ(vor::gMainRequests.viewRequest, 0);
-        window->State().Element(2).x = 321;
+        window->State().Element(3).x = 321;
         window->State().layoutModified = true;
         QTest::keyClick(window, c.key, c.modifiers);
         EXPECT_FALSE(window->isVisible()) << c.key;
@@ -220,6 +232,133 @@ TEST_F(ViewerWindowTest, ScreenshotWithDetailPanel)
     EXPECT_TRUE(window->Panel21->isVisible());
     EXPECT_FALSE(window->Panel1->text().isEmpty());
     EXPECT_TRUE(window->grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/viewer_window.png")));
+}
+
+}  // namespace
+
+namespace {
+
+class ViewerExportTest : public ViewerWindowTest {
+protected:
+    ViewerExportTest() : m_clipboardScope(clipboard), m_launcherScope(launcher), m_clockScope(clock)
+    {
+        clock.SetNow({2026, 12, 10, 9, 5, 7, 0});
+    }
+
+    platform::FakeClipboard clipboard;
+    platform::FakeProcessLauncher launcher;
+    platform::FakeClock clock;
+
+private:
+    platform::ScopedClipboard m_clipboardScope;
+    platform::ScopedLauncher m_launcherScope;
+    platform::ScopedClock m_clockScope;
+};
+
+std::string HexDecode(const std::string& hex)
+{
+    std::string out;
+    std::string digits;
+    for (char c : hex)
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            digits += c;
+    for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
+        out += static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16));
+    return out;
+}
+
+TEST_F(ViewerExportTest, CaptureAndExportInOverviewMode)
+{
+    vortest::StubMessages stub;
+    WriteLayouts(2);
+    Open();
+    window->Panel67->setText(QStringLiteral("2"));
+    window->Panel73->setText(QStringLiteral("75,20 %"));
+    // Alt+F10 does nothing outside overview mode.
+    QTest::keyClick(window, Qt::Key_F10, Qt::AltModifier);
+    EXPECT_FALSE(clipboard.HasImage());
+    window->View().overviewMode = true;
+    QTest::keyClick(window, Qt::Key_F10, Qt::AltModifier);
+
+    // The clipboard: the paint box's size, white around the layout, a piece
+    // in its group colour.
+    ASSERT_TRUE(clipboard.HasImage());
+    const platform::ClipboardImage& image = clipboard.Image();
+    ASSERT_EQ(image.width, window->PaintBox1->width());
+    ASSERT_EQ(image.height, window->PaintBox1->height());
+    auto pixel = [&](int x, int y) {
+        const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 3;
+        return QColor(image.rgb[at], image.rgb[at + 1], image.rgb[at + 2]);
+    };
+    EXPECT_EQ(pixel(2, 2), QColor(Qt::white));
+    const vor::ViewTransform& t = window->View().transform;
+    const vor::ViewerElement& piece = window->State().Element(3);
+    ASSERT_EQ(piece.type, vor::kLayoutTypePiece);
+    const vor::SheetTrims& trims = window->State().trims;
+    EXPECT_EQ(pixel(vor::ToScreenX(t, trims.left + 2000), vor::ToScreenY(t, trims.bottom + 3000)),
+              vor::FromWinColor(vor::GroupColour(piece.colourGroup, 0, false).screenBrush));
+    // The window's own face is back.
+    EXPECT_NE(window->Picture().pixelColor(2, 2), QColor(Qt::white));
+
+    // The document: written into EXPORT, then opened.
+    const fs::path file = vor::gShared.folders.exportDir / "MAPAS_00007_261210-090507.rtf";
+    ASSERT_EQ(launcher.Opened().size(), 1u);
+    EXPECT_EQ(launcher.Opened().front(), file);
+    const std::string doc = vortest::ReadBytes(file);
+    int depth = 0;
+    for (std::size_t i = 0; i < doc.size(); ++i) {
+        if (doc[i] == '\\')
+            ++i;
+        else
+            depth += doc[i] == '{' ? 1 : doc[i] == '}' ? -1 : 0;
+        ASSERT_GE(depth, 0);
+    }
+    EXPECT_EQ(depth, 0);
+    EXPECT_NE(doc.find("{\\info{\\title Vorlane 2.18}}"), std::string::npos);
+    const std::size_t title = doc.find("\\fs40 \\shad Vorlane \\fs30 v. 2.18   \\fs20 10/12/26  09:05:07\\par\n\\par\n{\\pict\\pngblip");
+    ASSERT_NE(title, std::string::npos);
+    const std::size_t hexStart = doc.find('\n', doc.find("\\pichgoal", title));
+    const std::size_t hexEnd = doc.find('}', hexStart);
+    QImage png;
+    ASSERT_TRUE(png.loadFromData(QByteArray::fromStdString(HexDecode(doc.substr(hexStart, hexEnd - hexStart))), "PNG"));
+    EXPECT_EQ(png.size(), window->PaintBox1->size());
+    EXPECT_EQ(png.pixelColor(2, 2), QColor(Qt::white));
+    EXPECT_NE(doc.find("}\\par\n\\par\n\\shad0 <344>2\\par\n<345>\\par\n<346>\\par\n<347>75,20 %\\par\n}", hexEnd),
+              std::string::npos);
+
+    // A second export in the same second keeps the first file.
+    QTest::keyClick(window, Qt::Key_F10, Qt::AltModifier);
+    ASSERT_EQ(launcher.Opened().size(), 2u);
+    EXPECT_EQ(launcher.Opened().back(),
+              vor::gShared.folders.exportDir / "MAPAS_00007_261210-090507_2.rtf");
+    EXPECT_EQ(messages().Count(), 0u);
+}
+
+TEST_F(ViewerExportTest, FailedOpensAndStartsAreReported)
+{
+    vortest::StubMessages stub;
+    WriteLayouts(1);
+    Open();
+    launcher.SetFailOpens(true);
+    window->View().overviewMode = true;
+    QTest::keyClick(window, Qt::Key_F10, Qt::AltModifier);
+    ASSERT_EQ(messages().Count(), 1u);
+    const fs::path file = vor::gShared.folders.exportDir / "MAPAS_00007_261210-090507.rtf";
+    EXPECT_EQ(messages().Texts().back(), "Não foi possível abrir o arquivo " + file.string());
+    EXPECT_TRUE(fs::exists(file));
+
+    launcher.SetFailStarts(true);
+    const fs::path program = vor::gShared.folders.base / "prog";
+    EXPECT_FALSE(vor::StartProgram(program, {"a b"}));
+    ASSERT_EQ(messages().Count(), 2u);
+    EXPECT_EQ(messages().Texts().back(), "<799> [" + program.string() + "] <800>");
+    // ostrel with a report: its own starter reports, once.
+    EXPECT_FALSE(vor::StartProgram(vor::ReportViewerProgram(vor::gShared.folders), {"R.REL"}));
+    EXPECT_EQ(messages().Count(), 3u);
+    launcher.SetFailStarts(false);
+    EXPECT_TRUE(vor::StartProgram(program, {"a b"}));
+    ASSERT_FALSE(launcher.Started().empty());
+    EXPECT_EQ(launcher.Started().back().workingFolder, vor::gShared.folders.base);
 }
 
 }  // namespace

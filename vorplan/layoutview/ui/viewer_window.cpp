@@ -32,6 +32,7 @@
 #include "vorplan/common/ui/drawing_helpers.h"
 #include "vorplan/common/ui/painter_canvas.h"
 #include "vorplan/layoutview/layout_pass.h"
+#include "vorplan/layoutview/ui/layout_export.h"
 #include "vorplan/layoutview/layout_statistics.h"
 #include "vorplan/optimiser/layout_files.h"
 #include "vorplan/optimiser/ui/option_pictures.h"
@@ -41,6 +42,7 @@
 namespace vor {
 
 using platform::ToQString;
+using platform::FromQString;
 
 Tvisualiz* visualiz = nullptr;
 
@@ -285,6 +287,24 @@ void Tvisualiz::BuildControls()
     readOut->addWidget(Panel6);
     readOut->addWidget(Panel65);
     side->addLayout(readOut);
+
+    Panel31 = new QWidget(this);
+    Panel31->setObjectName(QStringLiteral("Panel31"));
+    Panel31->hide();
+    Panel61 = new QWidget(this);
+    Panel61->setObjectName(QStringLiteral("Panel61"));
+    auto* overviewFigures = new QVBoxLayout(Panel61);
+    Panel67 = DataPanel(Panel61, "Panel67");
+    Panel70 = DataPanel(Panel61, "Panel70");
+    Panel71 = DataPanel(Panel61, "Panel71");
+    Panel73 = DataPanel(Panel61, "Panel73");
+    for (QLabel* l : {Panel67, Panel70, Panel71, Panel73})
+        overviewFigures->addWidget(l);
+    Panel61->hide();
+    side->addWidget(Panel61);
+    Panel77 = new QWidget(this);
+    Panel77->setObjectName(QStringLiteral("Panel77"));
+    Panel77->hide();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
@@ -722,6 +742,10 @@ void Tvisualiz::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
         if (alt && !m_view.overviewMode)
             m_view.slideShow = 1;
         return;
+    case Qt::Key_F10:
+        if (alt && m_view.overviewMode)
+            CaptureAndExport();
+        return;
     case Qt::Key_F12:
         gMainRequests.viewRequest = 1;
         CloseWithRequest();
@@ -742,6 +766,21 @@ void Tvisualiz::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     default:
         return;
     }
+}
+
+void Tvisualiz::CaptureAndExport()
+{
+    const QPalette face = Panel13->palette();
+    QPalette white = face;
+    white.setColor(QPalette::Window, Qt::white);
+    Panel13->setPalette(white);
+    RedrawView();
+    const QImage picture = CaptureLayoutToClipboard(*PaintBox1);
+    Panel13->setPalette(face);
+    RedrawView();
+    ExportLayoutToDocument(picture, gShared.currentMaterial,
+                           {Msg(344) + FromQString(Panel67->text()), Msg(345) + FromQString(Panel70->text()),
+                            Msg(346) + FromQString(Panel71->text()), Msg(347) + FromQString(Panel73->text())});
 }
 
 void Tvisualiz::keyPressEvent(QKeyEvent* event)

@@ -118,6 +118,17 @@ public:
     QLabel* Panel6;   // Y
     QLabel* Panel65;  // DY
     QTimer* Timer1;
+    // The overview's panels, filled by the overview of all layouts.
+    QWidget* Panel31;
+    QWidget* Panel61;
+    QLabel* Panel67;  // layouts
+    QLabel* Panel70;  // sheets
+    QLabel* Panel71;  // yield
+    QLabel* Panel73;  // loss
+    QWidget* Panel77;
+
+    // Alt+F10 in overview mode: the picture on the clipboard and into a document.
+    void CaptureAndExport();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
