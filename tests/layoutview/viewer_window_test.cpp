@@ -362,3 +362,45 @@ TEST_F(ViewerExportTest, FailedOpensAndStartsAreReported)
 }
 
 }  // namespace
+
+namespace {
+
+void Activate(QWidget& w)
+{
+    w.activateWindow();
+    ASSERT_TRUE(vortest::WaitUntil([&] { return w.isActiveWindow(); }));
+}
+
+TEST_F(ViewerWindowTest, ItsOwnDialogKeepsItOpenAnotherWindowClosesItAfterSaving)
+{
+    WriteLayouts(1);
+    QWidget mainWindow;
+    mainWindow.show();
+    Activate(mainWindow);
+    Open();
+    Activate(*window);
+
+    // A dialog of the viewer takes the focus and gives it back: still open.
+    {
+        QDialog dialog(window);
+        dialog.show();
+        Activate(dialog);
+        dialog.close();
+    }
+    Activate(*window);
+    vortest::ProcessEvents();
+    EXPECT_TRUE(window->isVisible());
+
+    // The main window becomes active: the modified layout and the settings are saved, then it closes.
+    window->State().Element(3).x = 456;
+    window->State().layoutModified = true;
+    std::error_code ec;
+    fs::remove(vor::MainSettingsFile(), ec);
+    Activate(mainWindow);
+    EXPECT_TRUE(vortest::WaitUntil([&] { return !window->isVisible(); }));
+    EXPECT_TRUE(fs::exists(vor::MainSettingsFile()));
+    EXPECT_NE(vortest::ReadBytes(vor::LayoutFile(vor::gShared.folders, 1, kMaterial)).find("   456 "),
+              std::string::npos);
+}
+
+}  // namespace

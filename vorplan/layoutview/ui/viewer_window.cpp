@@ -16,9 +16,12 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "platform/message_service.h"
 #include "platform/qt_text.h"
@@ -153,12 +156,22 @@ void Tvisualiz::BuildControls()
     TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
     TrackBar1->setRange(0, 20);
     TrackBar1->setFocusPolicy(Qt::NoFocus);
-    Button24 = Button(this, "Button24", QStringLiteral("Todas"));
+    Panel38 = new QWidget(this);
+    Panel38->setObjectName(QStringLiteral("Panel38"));
+    auto* overviewRow = new QHBoxLayout(Panel38);
+    overviewRow->setContentsMargins(0, 0, 0, 0);
+    Image2 = new QLabel(Panel38);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setFixedSize(20, 20);
+    Image2->setFrameShape(QFrame::Box);
+    overviewRow->addWidget(Image2);
+    Button24 = Button(Panel38, "Button24", QStringLiteral("Todas"));
+    overviewRow->addWidget(Button24);
     stepRow->addWidget(BitBtn9);
     stepRow->addWidget(Panel8);
     stepRow->addWidget(BitBtn8);
     stepRow->addWidget(TrackBar1, 1);
-    stepRow->addWidget(Button24);
+    stepRow->addWidget(Panel38);
     left->addLayout(stepRow);
 
     // Panel2: the figures, the pie and the pages.
@@ -224,6 +237,30 @@ void Tvisualiz::BuildControls()
     zoomGrid->addWidget(ZoomPanButtons[5], 2, 2);
     zoomGrid->addWidget(ZoomPanButtons[4], 3, 1);
     edit->addWidget(zoomBox);
+    auto* editing = new QGroupBox(TabEdit);
+    auto* editingGrid = new QGridLayout(editing);
+    ButtonSeparate = Button(editing, "ButtonSeparate", QStringLiteral("Separa peças"));
+    ButtonJoin = Button(editing, "ButtonJoin", QStringLiteral("Junta peças"));
+    ButtonRouting = Button(editing, "ButtonRouting", QStringLiteral("Caminho do corte"));
+    editingGrid->addWidget(ButtonSeparate, 0, 0);
+    editingGrid->addWidget(ButtonJoin, 0, 1);
+    editingGrid->addWidget(ButtonRouting, 1, 0, 1, 2);
+    edit->addWidget(editing);
+    auto* piecesBox = new QGroupBox(QStringLiteral("Peças"), TabEdit);
+    auto* piecesRow = new QHBoxLayout(piecesBox);
+    BitBtn10 = Button(piecesBox, "BitBtn10", QStringLiteral("\u21ba"));
+    BitBtn11 = Button(piecesBox, "BitBtn11", QStringLiteral("\u21bb"));
+    ButtonTurn = Button(piecesBox, "ButtonTurn", QStringLiteral("+/-"));
+    ButtonNew = Button(piecesBox, "ButtonNew", QStringLiteral("Nova"));
+    ButtonDivide = Button(piecesBox, "ButtonDivide", QStringLiteral("/"));
+    for (QPushButton* b : {BitBtn10, BitBtn11, ButtonTurn, ButtonNew, ButtonDivide})
+        piecesRow->addWidget(b);
+    edit->addWidget(piecesBox);
+    auto* sheetsBox = new QGroupBox(QStringLiteral("Chapas"), TabEdit);
+    auto* sheetsRow = new QHBoxLayout(sheetsBox);
+    ButtonRepeat = Button(sheetsBox, "ButtonRepeat", QStringLiteral("Qtd rpt"));
+    sheetsRow->addWidget(ButtonRepeat);
+    edit->addWidget(sheetsBox);
     edit->addStretch(1);
     PageControl1->addTab(TabEdit, QStringLiteral("Edição"));
 
@@ -240,6 +277,40 @@ void Tvisualiz::BuildControls()
         cutLayout->addWidget(CutButtons[i]);
     }
     config->addWidget(cuts);
+    CheckLeftoverMarks = new QCheckBox(QStringLiteral("Indicações de sobra"), TabConfig);
+    config->addWidget(CheckLeftoverMarks);
+    auto pair = [&](std::array<QRadioButton*, 2>& buttons, const char* first, const char* second,
+                    QCheckBox* lead) {
+        auto* box = new QGroupBox(TabConfig);
+        auto* row = new QHBoxLayout(box);
+        if (lead)
+            row->addWidget(lead);
+        buttons[0] = new QRadioButton(QString::fromUtf8(first), box);
+        buttons[1] = new QRadioButton(QString::fromUtf8(second), box);
+        for (QRadioButton* b : buttons) {
+            b->setFocusPolicy(Qt::NoFocus);
+            row->addWidget(b);
+        }
+        config->addWidget(box);
+    };
+    pair(LegendButtons, "Legenda tipo 1", "Legenda tipo 2", nullptr);
+    CheckIdentification = new QCheckBox(QStringLiteral("Identificação"), TabConfig);
+    pair(IdentButtons, "Código", "Descr.", CheckIdentification);
+    pair(ColourButtons, "Cor única", "Cores agrupadas", nullptr);
+    auto* lightRow = new QHBoxLayout;
+    lightRow->addWidget(new QLabel(QStringLiteral("Luminosidade"), TabConfig));
+    TrackBar2 = new QSlider(Qt::Horizontal, TabConfig);
+    TrackBar2->setObjectName(QStringLiteral("TrackBar2"));
+    TrackBar2->setRange(-50, 230);
+    TrackBar2->setFocusPolicy(Qt::NoFocus);
+    lightRow->addWidget(TrackBar2, 1);
+    ButtonDefault = Button(TabConfig, "ButtonDefault", QStringLiteral("padrão"));
+    lightRow->addWidget(ButtonDefault);
+    ButtonLegend = Button(TabConfig, "ButtonLegend", QStringLiteral("?"));
+    lightRow->addWidget(ButtonLegend);
+    config->addLayout(lightRow);
+    CheckUnify = new QCheckBox(QStringLiteral("Unifica sobras (auto)"), TabConfig);
+    config->addWidget(CheckUnify);
     CheckShowDy = new QCheckBox(QStringLiteral("Mostra DY"), TabConfig);
     CheckAutoCentre = new QCheckBox(QStringLiteral("Centraliza (auto)"), TabConfig);
     config->addWidget(CheckShowDy);
@@ -287,6 +358,16 @@ void Tvisualiz::BuildControls()
     readOut->addWidget(Panel6);
     readOut->addWidget(Panel65);
     side->addLayout(readOut);
+
+    // The editing panels float over the drawing at (20, 20), hidden until asked for.
+    Panel59 = new QGroupBox(QStringLiteral("Largura / Altura / Código"), Panel13);
+    Panel59->setObjectName(QStringLiteral("Panel59"));
+    Panel59->move(20, 20);
+    Panel59->hide();
+    Panel60 = new QGroupBox(QStringLiteral("Repetições desta montagem ( 0 - 2000 )"), Panel13);
+    Panel60->setObjectName(QStringLiteral("Panel60"));
+    Panel60->move(20, 20);
+    Panel60->hide();
 
     Panel31 = new QWidget(this);
     Panel31->setObjectName(QStringLiteral("Panel31"));
@@ -361,7 +442,54 @@ void Tvisualiz::BuildControls()
         RedrawView();
     });
     connect(CheckShowDy, &QCheckBox::toggled, Panel65, &QWidget::setVisible);
+    const std::pair<QCheckBox*, bool ViewerDisplaySettings::*> flags[] = {
+        {CheckLeftoverMarks, &ViewerDisplaySettings::showLeftoverMarks},
+        {CheckIdentification, &ViewerDisplaySettings::showIdentification},
+        {CheckUnify, &ViewerDisplaySettings::unifyLeftovers}};
+    for (const auto& [box, flag] : flags)
+        connect(box, &QCheckBox::toggled, this, [this, member = flag](bool on) {
+            m_display.*member = on;
+            RedrawView();
+        });
+    connect(IdentButtons[1], &QRadioButton::toggled, this, [this](bool on) {
+        m_display.identification = on ? 1 : 0;
+        RedrawView();
+    });
+    connect(LegendButtons[0], &QRadioButton::toggled, this, [this](bool on) {
+        m_display.legendTypeOne = on;
+        RedrawView();
+    });
+    connect(ColourButtons[0], &QRadioButton::toggled, this, [this](bool on) {
+        m_display.singleColour = on;
+        RedrawView();
+    });
+    connect(TrackBar2, &QSlider::valueChanged, this, [this](int value) {
+        m_display.brightness = value;
+        RedrawView();
+    });
+    connect(ButtonDefault, &QPushButton::clicked, this, [this] { TrackBar2->setValue(0); });
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { BitBtn1->setEnabled(true); });
+}
+
+void Tvisualiz::ShowDisplaySettings()
+{
+    // The controls take the stored options without redrawing for each.
+    const ViewerDisplaySettings d = m_display;
+    std::vector<std::unique_ptr<QSignalBlocker>> blocks;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             CheckDimensions, CheckLeftoverMarks, CheckIdentification, CheckUnify, TrackBar2,
+             CutButtons[0], CutButtons[1], CutButtons[2], CutButtons[3], IdentButtons[0],
+             IdentButtons[1], LegendButtons[0], LegendButtons[1], ColourButtons[0], ColourButtons[1]})
+        blocks.push_back(std::make_unique<QSignalBlocker>(w));
+    CheckDimensions->setChecked(d.showDimensions);
+    CheckLeftoverMarks->setChecked(d.showLeftoverMarks);
+    CheckIdentification->setChecked(d.showIdentification);
+    CheckUnify->setChecked(d.unifyLeftovers);
+    TrackBar2->setValue(d.brightness);
+    CutButtons[static_cast<std::size_t>(d.cuts)]->setChecked(true);
+    IdentButtons[d.identification == 1 ? 1 : 0]->setChecked(true);
+    LegendButtons[d.legendTypeOne ? 0 : 1]->setChecked(true);
+    ColourButtons[d.singleColour ? 0 : 1]->setChecked(true);
 }
 
 LayoutInputs Tvisualiz::Inputs() const
@@ -401,12 +529,7 @@ void Tvisualiz::FormActivate()
         platform::ShowMessage(error.what());
     }
     m_view.transform.printerAspect = VerticalFactor(gShared.settings.viewerFactor);
-    {
-        const QSignalBlocker b1(CheckDimensions), b2(CutButtons[0]), b3(CutButtons[1]),
-            b4(CutButtons[2]), b5(CutButtons[3]);
-        CheckDimensions->setChecked(m_display.showDimensions);
-        CutButtons[static_cast<std::size_t>(m_display.cuts)]->setChecked(true);
-    }
+    ShowDisplaySettings();
     const MainWindowGeometry& g = gMainWindow.geometry;
     if (g.fullWidth > 200 && g.freeHeight > 200)
         setGeometry(g.left, g.belowIconBarTop, g.fullWidth, g.freeHeight);
@@ -558,8 +681,35 @@ void Tvisualiz::RedrawView()
             DrawSelectionHighlight(context, m_state, m_state.selectedPiece, false);
         if (m_state.pickedLeftover > 0)
             DrawSelectionHighlight(context, m_state, m_state.pickedLeftover, true);
+        DrawDy(context);
     }
     PaintBox1->update();
+}
+
+void Tvisualiz::DrawDy(DrawContext& context)
+{
+    const long selected = m_state.selectedPiece;
+    if (!CheckShowDy->isChecked() ||
+        DyText(m_state, selected, m_selectedLowerHalf, m_hovered, true).empty())
+        return;
+    // Right of the sheet: a grey strip, the two measured edges and the dimension between them.
+    const ViewerElement& s = m_state.Element(selected);
+    const ViewerElement& h = m_state.Element(m_hovered);
+    const double bottom = m_state.trims.bottom;
+    const double y1 = bottom + (m_selectedLowerHalf ? s.y + s.height : s.y);
+    const double y2 = bottom + (m_selectedLowerHalf ? h.y + h.height : h.y);
+    const int sheetL = m_state.sheetLength;
+    const double x = sheetL + std::trunc(sheetL * 0.00625);
+    const double width = std::max(1.0, std::trunc(sheetL * 0.05));
+    Canvas& canvas = *context.canvas;
+    canvas.brush = {0xC0C0C0, BrushStyle::Solid};
+    const Point a = DevicePoint(context, x, m_state.sheetHeight);
+    const Point b = DevicePoint(context, x + width, 0);
+    canvas.FillRect({a.x, a.y, b.x, b.y});
+    canvas.pen = {kBlack, 1, PenStyle::Solid};
+    DrawLayoutLine(context, std::min<double>(s.x, h.x) + m_state.trims.left, y1, x + width, y1);
+    DrawLayoutLine(context, std::min<double>(s.x, h.x) + m_state.trims.left, y2, x + width, y2);
+    DrawDimensionLine(context, x + width * 0.5, y1, y2, "DY");
 }
 
 void Tvisualiz::FitViewAndRedraw()
@@ -674,6 +824,10 @@ void Tvisualiz::MouseMove(int px, int py)
             DyText(m_state, m_state.selectedPiece, m_selectedLowerHalf, m_hovered, decimals);
         Panel65->setText(ToQString(dy));
         Panel65->setVisible(!dy.empty());
+        if (m_hovered != m_dyHovered) {
+            m_dyHovered = m_hovered;
+            RedrawView();
+        }
     }
 }
 

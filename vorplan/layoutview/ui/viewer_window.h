@@ -106,6 +106,29 @@ public:
     QCheckBox* CheckDimensions;
     QCheckBox* CheckShowDy;
     QCheckBox* CheckAutoCentre;
+    QCheckBox* CheckLeftoverMarks;   // "Indicações de sobra"
+    QCheckBox* CheckIdentification;  // "Identificação"
+    QCheckBox* CheckUnify;           // "Unifica sobras (auto)"
+    std::array<QRadioButton*, 2> IdentButtons;   // "Código", "Descr."
+    std::array<QRadioButton*, 2> LegendButtons;  // "Legenda tipo 1", "Legenda tipo 2"
+    std::array<QRadioButton*, 2> ColourButtons;  // "Cor única", "Cores agrupadas"
+    QSlider* TrackBar2;        // "Luminosidade"
+    QPushButton* ButtonDefault;  // "padrão"
+    QPushButton* ButtonLegend;   // "?"
+    // The editing controls, acted on by the layout editing.
+    QPushButton* ButtonSeparate;  // "Separa peças"
+    QPushButton* ButtonJoin;      // "Junta peças"
+    QPushButton* ButtonRouting;   // "Caminho do corte"
+    QPushButton* BitBtn10;
+    QPushButton* BitBtn11;
+    QPushButton* ButtonTurn;      // "+/-"
+    QPushButton* ButtonNew;       // "Nova"
+    QPushButton* ButtonDivide;    // "/"
+    QPushButton* ButtonRepeat;    // "Qtd rpt"
+    QWidget* Panel38;
+    QLabel* Image2;
+    QWidget* Panel59;  // piece dimensions
+    QWidget* Panel60;  // repetitions of this layout
     QListWidget* ListBox1;
     QPushButton* BitBtn1;   // "Imprime"
     QPushButton* Button9;   // "Configura impressão"
@@ -139,6 +162,8 @@ protected:
 private:
     void BuildControls();
     void LayOut();
+    void ShowDisplaySettings();
+    void DrawDy(DrawContext& context);
     void FirstDisplay();
     void ResetAfterStep();
     void RefreshPanels();
@@ -161,6 +186,7 @@ private:
     ShowElements m_show = ShowElements::All;
     QImage m_image;
     long m_hovered = 0;
+    long m_dyHovered = 0;  // the element the drawn DY measures to
     bool m_selectedLowerHalf = false;
     bool m_saved = true;  // the closing steps ran since the last opening
     bool m_settingTrackBar = false;
