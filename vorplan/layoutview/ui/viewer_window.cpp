@@ -195,14 +195,16 @@ void Tvisualiz::BuildControls()
         panel->setMinimumWidth(160);
         figures->addRow(QString::fromUtf8(title), panel);
     }
-    side->addLayout(figures);
-    side->addWidget(Panel16);
+    figures->addRow(Panel16);
+    auto* figureRow = new QHBoxLayout;
+    figureRow->addLayout(figures, 1);
+    side->addLayout(figureRow);
     PaintBox3 = new PaintBox(this, [this](QPainter& p, QSize size) {
         DrawPercentPie(p, size, kLime, m_state.figures.yield);
     });
     PaintBox3->setObjectName(QStringLiteral("PaintBox3"));
     PaintBox3->setFixedSize(80, 80);
-    side->addWidget(PaintBox3, 0, Qt::AlignHCenter);
+    figureRow->addWidget(PaintBox3, 0, Qt::AlignVCenter);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
