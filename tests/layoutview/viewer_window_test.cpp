@@ -2,6 +2,7 @@
 // test installation.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -231,7 +232,9 @@ TEST_F(ViewerWindowTest, ScreenshotWithDetailPanel)
     QCoreApplication::sendEvent(window->PaintBox1, &move);
     EXPECT_TRUE(window->Panel21->isVisible());
     EXPECT_FALSE(window->Panel1->text().isEmpty());
-    EXPECT_TRUE(window->grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/viewer_window.png")));
+    const QString platform = QGuiApplication::platformName();
+    EXPECT_TRUE(window->grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/viewer_window_") + platform +
+                                    QStringLiteral(".png")));
 }
 
 }  // namespace
