@@ -407,3 +407,26 @@ TEST_F(ViewerWindowTest, ItsOwnDialogKeepsItOpenAnotherWindowClosesItAfterSaving
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ViewerWindowTest, AltF9StartsTheSlideShowAnyKeyStopsIt)
+{
+    WriteLayouts(3);
+    Open();
+    for (Qt::KeyboardModifiers alt : {Qt::KeyboardModifiers(Qt::AltModifier),
+                                      Qt::ControlModifier | Qt::ShiftModifier}) {
+        QTest::keyClick(window, Qt::Key_F9, alt);
+        EXPECT_EQ(window->View().slideShow, 1);
+        const long long before = window->State().currentLayout;
+        window->Tick();
+        EXPECT_EQ(window->State().currentLayout, before + 1);
+        QTest::keyClick(window, Qt::Key_A);
+        EXPECT_EQ(window->View().slideShow, 0);
+    }
+    window->View().overviewMode = true;
+    QTest::keyClick(window, Qt::Key_F9, Qt::AltModifier);
+    EXPECT_EQ(window->View().slideShow, 0);
+}
+
+}  // namespace
