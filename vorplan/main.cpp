@@ -23,6 +23,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/helper_programs.h"
 #include "vorplan/common/main_window_geometry.h"
+#include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/orders/ui/material_window.h"
 #include "vorplan/orders/ui/new_material_window.h"
@@ -150,6 +151,7 @@ int main(int argc, char* argv[])
         // lives to the end of the run.
         std::unique_ptr<vor::TForm1> form1;
         std::unique_ptr<vor::TForm_otimi> formOtimi;
+        std::unique_ptr<vor::Tvisualiz> formVisualiz;
         std::unique_ptr<vor::Ttabela> tabela;
         std::unique_ptr<vor::TForm6> form6;
         std::unique_ptr<vor::TForm2> form2;
@@ -163,6 +165,8 @@ int main(int argc, char* argv[])
             form1.reset(vor::CreateForm1());
             formOtimi.reset(vor::CreateForm_otimi());
             form1->Targets().calculation = vor::ShowCalculationWindow;
+            formVisualiz.reset(vor::CreateVisualiz());
+            form1->Targets().layoutViewer = vor::ShowLayoutViewer;
             tabela.reset(vor::CreateTabela());
             form1->Targets().table = vor::ShowTableEditor;
             vor::InstallPieceListingHooks();

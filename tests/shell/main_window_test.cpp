@@ -608,13 +608,14 @@ TEST_F(MainWindowTest, KeysLanguageTablesAndRequests)
 
     f.FormKeyDown(Qt::Key_F2, Qt::AltModifier);
     f.FormKeyDown(Qt::Key_F2, Qt::ShiftModifier);
+    f.FormKeyDown(Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier);
     f.FormKeyDown(Qt::Key_F2, Qt::NoModifier);
     f.FormKeyDown(Qt::Key_F3, Qt::NoModifier);
     EXPECT_EQ(m_targets.tables,
-              (std::vector<std::pair<int, int>>{{1, 2}, {1, 2}, {1, 0}, {2, 0}}));
+              (std::vector<std::pair<int, int>>{{1, 2}, {1, 2}, {1, 2}, {1, 0}, {2, 0}}));
     vor::gShared.settings.orderType = 1;
     f.FormKeyDown(Qt::Key_F2, Qt::NoModifier);
-    EXPECT_EQ(m_targets.tables.size(), 4u);
+    EXPECT_EQ(m_targets.tables.size(), 5u);
     vor::gShared.settings.orderType = 0;
 
     // Requests left by other windows are served at the next activation, once.

@@ -1181,8 +1181,9 @@ void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_F2:
         if (!barVisible || busy)
             return;
-        // Desktops take Alt+F2 for themselves: Shift+F2 asks the same.
-        if (held == Qt::AltModifier || held == Qt::ShiftModifier)
+        // Desktops take Alt+F2 for themselves: Shift+F2 and Ctrl+Shift+F2 ask the same.
+        if (held == Qt::AltModifier || held == Qt::ShiftModifier ||
+            held == (Qt::ControlModifier | Qt::ShiftModifier))
             gMainRequests.tableRequest = 2;
         OpenPieceTable();
         return;

@@ -1,0 +1,98 @@
+#include "vorplan/common/rtf/rtf_writer.h"
+
+#include <cstdio>
+
+#include "vorplan/common/codec.h"
+
+namespace vor {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;  // 1440 twips per inch at 96 pixels per inch
+
+void AppendHex(std::string& out, unsigned char byte)
+{
+    static const char digits[] = "0123456789abcdef";
+    out += digits[byte >> 4];
+    out += digits[byte & 15];
+}
+
+}  // namespace
+
+std::string RtfText(std::string_view text)
+{
+    std::string out;
+    for (char32_t c : Utf8ToCodePoints(text)) {
+        if (c == U'\\' || c == U'{' || c == U'}') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c == U'\n') {
+            out += "\\line ";
+        } else if (c >= 0x20 && c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            continue;  // other control characters have no place in the text
+        } else {
+            const std::string one = CodePointsToUtf8(std::u32string(1, c));
+            const std::string cp = Utf8ToCp1252(one);
+            if (cp.size() == 1 && Cp1252ToUtf8(cp) == one) {
+                out += "\\'";
+                AppendHex(out, static_cast<unsigned char>(cp[0]));
+            } else {
+                // RTF's \u takes a signed 16-bit value; beyond it only the fallback shows.
+                const long value = c <= 0xFFFF ? static_cast<long>(c) : static_cast<long>(U'?');
+                out += "\\u" + std::to_string(value > 32767 ? value - 65536 : value) + "?";
+            }
+        }
+    }
+    return out;
+}
+
+RtfWriter::RtfWriter(std::string_view title) : m_title(title) {}
+
+void RtfWriter::FontSize(int points)
+{
+    m_body += "\\fs" + std::to_string(points * 2) + " ";
+}
+
+void RtfWriter::Shadow(bool on)
+{
+    m_body += on ? "\\shad " : "\\shad0 ";
+}
+
+void RtfWriter::Text(std::string_view text)
+{
+    m_body += RtfText(text);
+}
+
+void RtfWriter::Paragraph()
+{
+    m_body += "\\par\n";
+}
+
+void RtfWriter::PngPicture(std::string_view png, int width, int height)
+{
+    m_body += "{\\pict\\pngblip\\picw" + std::to_string(width) + "\\pich" + std::to_string(height) +
+              "\\picwgoal" + std::to_string(width * kTwipsPerPixel) + "\\pichgoal" +
+              std::to_string(height * kTwipsPerPixel) + "\n";
+    std::size_t column = 0;
+    for (char byte : png) {
+        AppendHex(m_body, static_cast<unsigned char>(byte));
+        if (++column == 64) {
+            m_body += '\n';
+            column = 0;
+        }
+    }
+    m_body += "}";
+}
+
+std::string RtfWriter::Document() const
+{
+    std::string doc = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\n";
+    if (!m_title.empty())
+        doc += "{\\info{\\title " + RtfText(m_title) + "}}\n";
+    doc += "\\pard\\plain\\f0 " + m_body + "}\n";
+    return doc;
+}
+
+}  // namespace vor

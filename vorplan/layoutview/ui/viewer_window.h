@@ -1,0 +1,203 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <array>
+#include <functional>
+
+#include "vorplan/layoutview/cut_lines.h"
+#include "vorplan/layoutview/layout_drawing.h"
+#include "vorplan/layoutview/layout_model.h"
+#include "vorplan/layoutview/viewer_settings.h"
+#include "vorplan/layoutview/viewer_view.h"
+
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTabWidget;
+class QTimer;
+class QWidget;
+
+namespace platform {
+class WindowActivation;
+}
+
+namespace vor {
+
+class PaintBox;
+
+// The drawing surface: shows the backing image and hands the mouse on.
+class LayoutPaintBox final : public QWidget {
+public:
+    LayoutPaintBox(const QImage& image, QWidget* parent);
+    std::function<void(int, int)> moved, doubleClicked, pressed;
+    std::function<void()> resized;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    const QImage& m_image;
+};
+
+// The window in which the user looks at the layouts of the current material:
+// one layout at a time with its figures. Thin over the layout model and the
+// view logic; everything timed runs in Timer1's ticks.
+class Tvisualiz : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit Tvisualiz(QWidget* parent = nullptr);
+    ~Tvisualiz() override;
+
+    // The opening: a clean view of layout 1 of the current material.
+    void FormActivate();
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void Tick();
+
+    void NextLayout();
+    void PreviousLayout();
+    void GoToLayout(long long n);
+    void FitViewAndRedraw();
+    void RedrawView();
+    // The step buttons: a step, then the silent element check.
+    void StepButton(bool next);
+
+    const LayoutState& State() const { return m_state; }
+    LayoutState& State() { return m_state; }
+    ViewerView& View() { return m_view; }
+    const QImage& Picture() const { return m_image; }
+
+    bool reportStarted = false;  // set after a report went to ostrel
+
+    // Panel13 with the drawing.
+    QWidget* Panel13;
+    LayoutPaintBox* PaintBox1;
+    // Panel2: the current layout's figures.
+    QLabel* Panel11;  // "Dimensões:"
+    QLabel* Panel9;   // repetitions
+    QLabel* Panel7;   // sheet used
+    QLabel* Panel10;  // yield
+    QLabel* Panel15;  // loss
+    QLabel* Panel12;  // pieces on the sheet
+    QLabel* Panel16;  // "Peças diferentes"
+    PaintBox* PaintBox3;  // yield pie
+    QSlider* TrackBar1;
+    QPushButton* BitBtn9;  // previous
+    QLabel* Panel8;        // "n / count"
+    QPushButton* BitBtn8;  // next
+    QPushButton* Button24; // "Todas"
+    QTabWidget* PageControl1;
+    QWidget* TabEdit;      // "Edição"
+    QWidget* TabConfig;    // "Configuração"
+    QWidget* TabPrint;     // "Impressão"
+    QWidget* TabReports;   // "Relatórios"
+    std::array<QPushButton*, 6> ZoomPanButtons;  // BitBtn2 .. BitBtn7
+    QPushButton* Button10;  // fit
+    std::array<QRadioButton*, 3> ShowButtons;  // "Tudo", "Peças", "Retalhos e Sobras"
+    std::array<QRadioButton*, 4> CutButtons;   // "Não indicar" .. "Corte inicial"
+    QCheckBox* CheckDimensions;
+    QCheckBox* CheckShowDy;
+    QCheckBox* CheckAutoCentre;
+    QCheckBox* CheckLeftoverMarks;   // "Indicações de sobra"
+    QCheckBox* CheckIdentification;  // "Identificação"
+    QCheckBox* CheckUnify;           // "Unifica sobras (auto)"
+    std::array<QRadioButton*, 2> IdentButtons;   // "Código", "Descr."
+    std::array<QRadioButton*, 2> LegendButtons;  // "Legenda tipo 1", "Legenda tipo 2"
+    std::array<QRadioButton*, 2> ColourButtons;  // "Cor única", "Cores agrupadas"
+    QSlider* TrackBar2;        // "Luminosidade"
+    QPushButton* ButtonDefault;  // "padrão"
+    QPushButton* ButtonLegend;   // "?"
+    // The editing controls, acted on by the layout editing.
+    QPushButton* ButtonSeparate;  // "Separa peças"
+    QPushButton* ButtonJoin;      // "Junta peças"
+    QPushButton* ButtonRouting;   // "Caminho do corte"
+    QPushButton* BitBtn10;
+    QPushButton* BitBtn11;
+    QPushButton* ButtonTurn;      // "+/-"
+    QPushButton* ButtonNew;       // "Nova"
+    QPushButton* ButtonDivide;    // "/"
+    QPushButton* ButtonRepeat;    // "Qtd rpt"
+    QWidget* Panel38;
+    QLabel* Image2;
+    QWidget* Panel59;  // piece dimensions
+    QWidget* Panel60;  // repetitions of this layout
+    QListWidget* ListBox1;
+    QPushButton* BitBtn1;   // "Imprime"
+    QPushButton* Button9;   // "Configura impressão"
+    QPushButton* Button3;   // general report
+    QPushButton* Button18;  // "Configura"
+    QPushButton* Button1;   // current layout's report
+    // Hover detail panel with the cursor read-out.
+    QLabel* Panel21;
+    QLabel* Panel1;   // X
+    QLabel* Panel6;   // Y
+    QLabel* Panel65;  // DY
+    QTimer* Timer1;
+    // The overview's panels, filled by the overview of all layouts.
+    QWidget* Panel31;
+    QWidget* Panel61;
+    QLabel* Panel67;  // layouts
+    QLabel* Panel70;  // sheets
+    QLabel* Panel71;  // yield
+    QLabel* Panel73;  // loss
+    QWidget* Panel77;
+
+    // Alt+F10 in overview mode: the picture on the clipboard and into a document.
+    void CaptureAndExport();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void LayOut();
+    void ShowDisplaySettings();
+    void DrawDy(DrawContext& context);
+    void FirstDisplay();
+    void ResetAfterStep();
+    void RefreshPanels();
+    void ReadCurrentLayout();
+    void SaveOnClose();
+    void CloseWithRequest();
+    void MouseMove(int px, int py);
+    void MouseDoubleClick(int px, int py);
+    void MousePress(int px, int py);
+    LayoutInputs Inputs() const;
+    DrawContext Context(class Canvas& canvas);
+
+    LayoutState m_state;
+    ViewerView m_view;
+    ViewerDisplaySettings m_display;
+    MapPrintSettings m_print;
+    ViewerPanels m_panels;
+    CutLineList m_cutLines;
+    PrintLetterKeys m_keys;
+    ShowElements m_show = ShowElements::All;
+    QImage m_image;
+    long m_hovered = 0;
+    long m_dyHovered = 0;  // the element the drawn DY measures to
+    bool m_selectedLowerHalf = false;
+    bool m_saved = true;  // the closing steps ran since the last opening
+    bool m_settingTrackBar = false;
+    platform::WindowActivation* m_activation;
+};
+
+// The one instance, made at program start by CreateVisualiz.
+extern Tvisualiz* visualiz;
+Tvisualiz* CreateVisualiz();
+// The main window's way to the viewer: with one material in the last
+// calculation that material becomes the current one, then the window shows.
+void ShowLayoutViewer();
+
+}  // namespace vor
