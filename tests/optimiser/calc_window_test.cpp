@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <cmath>
 #include <memory>
@@ -38,7 +39,10 @@
 #include "vorplan/common/list_helpers.h"
 #include "vorplan/common/main_window_geometry.h"
 #include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/text_file.h"
+#include "vorplan/optimiser/calc_driver.h"
 #include "vorplan/optimiser/calc_settings.h"
+#include "vorplan/optimiser/ui/calc_events_bridge.h"
 #include "vorplan/optimiser/ui/option_pictures.h"
 #include "vorplan/optimiser/ui/run_controller.h"
 #include "vorplan/shell/main_window_hooks.h"
@@ -185,6 +189,43 @@ protected:
     {
         QKeyEvent press(QEvent::KeyPress, key, modifiers);
         QApplication::sendEvent(&w, &press);
+    }
+
+    // Material 1 on one sheet size and order 1 with `pieces` piece lines, so
+    // that a Rápido run is short. `sheets` limits the stock.
+    void WriteCalculableOrder(int pieces = 8, int sheets = 50)
+    {
+        const vor::DataFolders& folders = vor::gShared.folders;
+        vor::WriteTextLines(vor::MaterialFile(folders, 1),
+                            {"[PROP_FISIC]", "LARG_SERRA=4", "LARG_MIN_D=0", "GIRO=1"});
+        vor::WriteTextLines(vor::SheetTableFile(folders, 1),
+                            {"1 1 " + std::to_string(sheets) + " 2750 1830 Chapa"});
+        WriteOrder(1, "Cozinha");
+        std::vector<std::string> lines;
+        for (int i = 0; i < pieces; ++i)
+            lines.push_back("1 " + std::to_string(i + 1) + " " + std::to_string(1 + i % 3) + " " +
+                            std::to_string(400 + 53 * i) + " " + std::to_string(250 + 37 * i) +
+                            " 1 Peca 1");
+        vor::WriteTextLines(vor::OrderTableFile(folders, 1, true), lines);
+        WriteRecent({"1"});
+        vor::ReadRecentProjects();
+        vor::gShared.orderList.dirty = true;
+    }
+
+    // Opens the window with the order selected and the given options.
+    TForm_otimi& OpenForRun(bool showLayouts)
+    {
+        TForm_otimi& f = Open();
+        f.RadioGroup1Buttons[0]->setChecked(true);  // Rápido
+        f.CheckBox8->setChecked(showLayouts);
+        f.RadioButton3->setChecked(true);  // "Sem som"
+        EXPECT_TRUE(f.Button12->isEnabled());
+        return f;
+    }
+
+    bool WaitForRunEnd(TForm_otimi& f)
+    {
+        return WaitUntil([&] { return !f.Run().IsRunning(); }, std::chrono::seconds(120));
     }
 
     RecordingMainWindow m_main;
@@ -541,16 +582,14 @@ TEST_F(CalcWindowTest, ActivationDuringARunShowsTheProgressAndKeepsTheComment)
     f.RadioGroup1->setEnabled(true);
 }
 
-TEST_F(CalcWindowTest, CancelOfTheBestSizePageClearsTheBusyFlagAndCloses)
+TEST_F(CalcWindowTest, CancelOfTheInitialBestSizePageGoesBackToTheOrdersAndTouchesNoFlag)
 {
-    for (const char* button : {"Button13", "Button6"}) {
-        SCOPED_TRACE(button);
-        TForm_otimi& f = Open();
-        vor::gShared.busy = true;
-        qobject_cast<QPushButton*>(Child(f, button))->click();
-        EXPECT_FALSE(vor::gShared.busy);
-        EXPECT_FALSE(f.isVisible());
-    }
+    TForm_otimi& f = Open();
+    f.PageControl1->setCurrentWidget(f.TabSheet10);
+    f.Button13->click();
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet1);
+    EXPECT_FALSE(vor::gShared.busy);
+    EXPECT_TRUE(f.isVisible());
 }
 
 TEST_F(CalcWindowTest, ClosingReadsTheRecentProjectsAgain)
@@ -752,6 +791,214 @@ TEST_F(CalcWindowTest, EveryPageScreenshotWithShippedTexts)
         }
         f.PageControl1->setCurrentWidget(f.TabSheet1);
     }
+}
+
+
+// ---- Running a calculation -------------------------------------------------------
+
+TEST_F(CalcWindowTest, IniciarRunsTheOrderWhileTheWindowStaysResponsiveAndWaitsForOk)
+{
+    WriteCalculableOrder();
+    TForm_otimi& f = OpenForRun(false);
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(1);
+
+    f.Button12->click();
+    EXPECT_TRUE(vor::gShared.busy);
+    EXPECT_FALSE(f.RadioGroup1->isEnabled());
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet13);
+    EXPECT_TRUE(f.Run().IsRunning());
+    EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_progress.png")));
+    // A second start, by the button or the list, starts nothing over the run.
+    f.Button12->click();
+    f.ListBox1DblClick();
+
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+    ProcessEvents();
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet5);
+    EXPECT_GT(ticks, 0);
+    EXPECT_FALSE(f.Memo3->toPlainText().isEmpty());
+    EXPECT_TRUE(f.Memo3->toPlainText().contains(QStringLiteral("Pedidos : 1")));
+    EXPECT_FALSE(f.Panel3->text().isEmpty());
+    EXPECT_TRUE(fs::exists(vor::LayoutFile(vor::gShared.folders, 1, 1)));
+    EXPECT_TRUE(fs::exists(vor::CalcDataFile(vor::gShared.folders)));
+    EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_report.png")));
+
+    // The run waits for "Ok" on the report page.
+    ProcessEvents();
+    EXPECT_TRUE(f.Run().IsRunning());
+    EXPECT_EQ(vor::gMainRequests.viewRequest, 0);
+    f.Button1->click();
+    ASSERT_TRUE(WaitForRunEnd(f));
+    EXPECT_FALSE(vor::gShared.busy);
+    EXPECT_TRUE(f.RadioGroup1->isEnabled());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet5);
+}
+
+TEST_F(CalcWindowTest, ShowLayoutsOpensTheViewOnlyForAFinishedRun)
+{
+    struct Case {
+        int sheets;
+        bool viewed;
+    };
+    for (const Case c : {Case{50, true}, Case{1, false}}) {
+        SCOPED_TRACE(c.sheets);
+        m_form.reset();
+        vor::gMainRequests = {};
+        WriteCalculableOrder(30, c.sheets);
+        TForm_otimi& f = OpenForRun(true);
+        f.Button12->click();
+        ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible() || !f.Run().IsRunning(); },
+                              std::chrono::seconds(120)));
+        if (c.viewed) {
+            ASSERT_TRUE(WaitForRunEnd(f));
+            EXPECT_EQ(vor::gMainRequests.viewRequest, 1);
+            EXPECT_FALSE(f.isVisible());
+        } else {
+            // Too little stock: the report waits for "Ok".
+            ProcessEvents();
+            EXPECT_TRUE(f.Run().IsRunning());
+            EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet5);
+            f.Button1->click();
+            ASSERT_TRUE(WaitForRunEnd(f));
+            EXPECT_EQ(vor::gMainRequests.viewRequest, 0);
+            EXPECT_TRUE(f.isVisible());
+        }
+        EXPECT_FALSE(vor::gShared.busy);
+    }
+}
+
+TEST_F(CalcWindowTest, RefusedStartsShowTheDriversMessageAndStartNothing)
+{
+    WriteCalculableOrder();
+    struct Case {
+        const char* multiplier;
+        int orders;
+    };
+    for (const Case c : {Case{"0", 1}, Case{"101", 1}, Case{"1", 31}}) {
+        SCOPED_TRACE(std::string(c.multiplier) + " " + std::to_string(c.orders));
+        m_form.reset();
+        for (int n = 2; n <= c.orders; ++n)
+            WriteOrder(n, "Pedido " + std::to_string(n));
+        vor::gShared.orderList.dirty = true;
+        TForm_otimi& f = Open();
+        f.ListBox1->selectAll();
+        for (int row = c.orders; row < f.ListBox1->count(); ++row)
+            f.ListBox1->item(row)->setSelected(false);
+        f.Edit28->setText(QString::fromLatin1(c.multiplier));
+        const std::size_t before = messages().Count();
+        f.Button12->click();
+        EXPECT_EQ(messages().Count(), before + 1);
+        EXPECT_FALSE(f.Run().IsRunning());
+        EXPECT_FALSE(vor::gShared.busy);
+        EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet1);
+    }
+    // 61 orders: the double click does nothing, not even a message.
+    m_form.reset();
+    for (int n = 32; n <= 61; ++n)
+        WriteOrder(n, "Pedido " + std::to_string(n));
+    vor::gShared.orderList.dirty = true;
+    TForm_otimi& f = Open();
+    f.ListBox1->selectAll();
+    ASSERT_FALSE(f.Button12->isEnabled());
+    const std::size_t before = messages().Count();
+    f.ListBox1DblClick();
+    EXPECT_EQ(messages().Count(), before);
+    EXPECT_FALSE(f.Run().IsRunning());
+}
+
+TEST_F(CalcWindowTest, AbreviarAsksFirstAndYesEndsTheRunAfterItsTrialWithTheFinalRun)
+{
+    WriteCalculableOrder(12);
+    TForm_otimi& f = OpenForRun(false);
+    f.RadioGroup1Buttons[2]->setChecked(true);  // Intensivo: many trials
+    f.Button12->click();
+    ASSERT_TRUE(WaitUntil([&] { return f.Button15->isEnabled(); }, std::chrono::seconds(60)));
+    EXPECT_TRUE(f.BitBtn2->isEnabled());
+
+    messages().Script({platform::Answer::No});
+    f.Button15->click();
+    EXPECT_TRUE(f.Button15->isEnabled());
+    EXPECT_TRUE(f.BitBtn2->isEnabled());
+    EXPECT_FALSE(f.Run().Flags().abbreviate.load());
+
+    messages().Script({platform::Answer::Yes});
+    f.BitBtn2->click();
+    EXPECT_FALSE(f.Button15->isEnabled());
+    EXPECT_FALSE(f.BitBtn2->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+    EXPECT_TRUE(f.Memo3->toPlainText().contains(N(660)));
+    EXPECT_TRUE(fs::exists(vor::LayoutFile(vor::gShared.folders, 1, 1)));
+    f.Button1->click();
+    ASSERT_TRUE(WaitForRunEnd(f));
+}
+
+TEST_F(CalcWindowTest, ClosingDuringARunLetsItFinishAndWriteItsFiles)
+{
+    WriteCalculableOrder(12);
+    TForm_otimi& f = OpenForRun(true);
+    f.RadioGroup1Buttons[2]->setChecked(true);
+    f.Edit8->setText(QStringLiteral("lote 7"));
+    const QSize size = f.size();
+    const QPoint place = f.pos();
+    f.Button12->click();
+    ASSERT_TRUE(WaitUntil([&] { return !f.Memo3->toPlainText().isEmpty(); }, std::chrono::seconds(60)));
+
+    // Activated again while it runs: the progress page, everything kept.
+    f.hide();
+    f.show();
+    ProcessEvents();
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet13);
+    EXPECT_EQ(f.Edit8->text(), QStringLiteral("lote 7"));
+    EXPECT_FALSE(f.Memo3->toPlainText().isEmpty());
+    EXPECT_EQ(f.size(), size);
+    EXPECT_EQ(f.pos(), place);
+
+    f.close();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_TRUE(f.Run().IsRunning());
+    EXPECT_TRUE(vor::gShared.busy);
+    ASSERT_TRUE(WaitForRunEnd(f));
+    EXPECT_FALSE(vor::gShared.busy);
+    EXPECT_TRUE(fs::exists(vor::LayoutFile(vor::gShared.folders, 1, 1)));
+    EXPECT_TRUE(fs::exists(vor::CalcDataFile(vor::gShared.folders)));
+    EXPECT_EQ(vor::gMainRequests.viewRequest, 1);
+}
+
+TEST_F(CalcWindowTest, BestSheetSizeSearchShowsEachCandidateThenRunsTheBest)
+{
+    WriteCalculableOrder();
+    TForm_otimi& f = OpenForRun(false);
+    f.RadioButton9->setChecked(true);
+    f.Button12->click();
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet10);
+    EXPECT_EQ(f.PageControl2->currentWidget(), f.TabSheet11);
+    EXPECT_FALSE(vor::gShared.busy);
+    EXPECT_FALSE(f.Run().IsRunning());
+
+    // 2 x 2 candidates, in mm.
+    f.Edit1->setText(QStringLiteral("1800"));
+    f.Edit2->setText(QStringLiteral("1900"));
+    f.Edit18->setText(QStringLiteral("100"));
+    f.Edit3->setText(QStringLiteral("2700"));
+    f.Edit4->setText(QStringLiteral("2800"));
+    f.Edit22->setText(QStringLiteral("100"));
+    f.Button7->click();
+    EXPECT_TRUE(vor::gShared.busy);
+    EXPECT_EQ(f.PageControl2->currentWidget(), f.TabSheet12);
+    ASSERT_TRUE(WaitUntil([&] { return f.CandidatesShown() >= 1; }, std::chrono::seconds(60)));
+    EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_best_size.png")));
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+    EXPECT_EQ(f.CandidatesShown(), 4);
+    EXPECT_EQ(f.Label28->text(), QStringLiteral("4 / 4"));
+    EXPECT_GE(f.ListBox2->count(), 1);
+    EXPECT_FALSE(f.Label25->text().isEmpty());
+    f.Button1->click();
+    ASSERT_TRUE(WaitForRunEnd(f));
+    EXPECT_FALSE(vor::gShared.busy);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 #include <QStyledItemDelegate>
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "vorplan/optimiser/calc_settings.h"
 #include "vorplan/optimiser/calc_window_logic.h"
@@ -32,7 +34,9 @@ class WindowActivation;
 namespace vor {
 
 class PaintBox;
+class QueuedCalcEvents;
 class RunController;
+struct CalcRequest;
 
 // Draws an order item: its description cut to its column by FitTextToWidth,
 // then the fields in the shared columns with their separators.
@@ -354,6 +358,10 @@ public:
     void Button11Click();
     void Button2Click();
     void Timer1Timer();
+    void Button12Click();        // "Iniciar"
+    void Button7Click();         // "Inicia" of the best sheet-size search
+    void ListBox1DblClick();
+    void AbbreviateClick();      // "Abreviar", its neighbour and "Cancela" on "Calculando"
     void RadioGroup1Click();
     void ComplexityClick();
     void RawMaterialClick();
@@ -375,6 +383,10 @@ public:
     const OrderSelectionState& SelectionState() const { return m_selection; }
 
     RunController& Run() { return *m_run; }
+    // The bridge of the current (or last) run; null before the first run.
+    QueuedCalcEvents* Events() const { return m_events.get(); }
+    // The candidates of the best sheet-size search tried so far in this run.
+    int CandidatesShown() const { return m_candidate; }
 
     void done(int result) override;
 
@@ -402,9 +414,24 @@ private:
     void ApplyEnableRules();
     void PlaceWindow();
     void SetSheetBorders(const QString& value);
+    bool CheckedRequest(CalcRequest& request);
+    void StartRun(CalcRequest request, bool bestSizeSearch);
+    void ConnectRunEvents(bool bestSizeSearch);
+    void OnRunEnded(int status, const QString& failure);
+    void FlushRunDisplay();
+    std::vector<long long> SelectedOrders() const;
 
     platform::WindowActivation* m_activation;
+    // Declared before the controller, so that it outlives the worker thread
+    // that the controller's destructor waits for.
+    std::unique_ptr<QueuedCalcEvents> m_events;
     std::unique_ptr<RunController> m_run;
+    // What the run reported since the last repaint; shown at most ten times
+    // a second, so that a fast run does not flood the UI thread.
+    QTimer* m_displayTimer = nullptr;
+    QStringList m_pendingReport;
+    int m_candidate = 0;
+    int m_candidateTotal = 0;
     std::optional<EndSignalPlayer> m_endSignal;
     CalcSettings m_loaded;  // what loading set that no control shows
     WhatIfMaterials m_whatIf;
