@@ -351,9 +351,8 @@ TEST_F(CalcWindowTest, ActivationShowsTheWaitPageThenTheOrdersWithTheRecentProje
     EXPECT_EQ(f.Panel101->height(), 27);
     EXPECT_FALSE(f.SpeedButton1->isEnabled());
     EXPECT_TRUE(f.SpeedButton2->isEnabled());
-    // Started by "Calculation window II"; the rule already holds.
     EXPECT_TRUE(f.SelectionState().startEnabled);
-    EXPECT_FALSE(f.Button12->isEnabled());
+    EXPECT_TRUE(f.Button12->isEnabled());
     EXPECT_EQ(vor::gListData.columns.count, 5);
     // Placed centred below the icon bar, the page control at the top.
     EXPECT_EQ(f.y(), 111);
