@@ -456,6 +456,8 @@ private:
             ++m_result.candidatesTried;
             if (m_result.closed)
                 break;
+            // Cut short: this candidate still counts, no further one is tried.
+            const bool stop = m_flags.abbreviate.load();
             const double yield = PooledYield(m_result.outcomes);
             if (yield > bestYield) {
                 bestYield = yield;
@@ -464,10 +466,14 @@ private:
                                            Millimetres(candidate.length) + " x " +
                                            Millimetres(candidate.width));
             }
+            if (stop)
+                break;
         }
         if (bestYield > 0 && !m_result.closed) {
             m_result.bestCandidate = best;
             m_result.bestCandidateYield = bestYield;
+            // The closing run with the best candidate runs in full.
+            m_flags.abbreviate = false;
             RunMaterials(best, true);
         }
     }

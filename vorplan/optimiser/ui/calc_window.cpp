@@ -800,7 +800,9 @@ void TForm_otimi::ConnectRunEvents(bool bestSizeSearch)
     if (bestSizeSearch) {
         connect(e, &QueuedCalcEvents::candidateShown, this, [this](const QString& text) {
             ++m_candidate;
-            Label25->setText(text);
+            // Panel107 already carries the caption; the label shows the sizes.
+            static const QString prefix = QStringLiteral("Testanto a chapa: ");
+            Label25->setText(text.startsWith(prefix) ? text.mid(prefix.size()) : text);
             Label28->setText(QString::number(m_candidate) + QStringLiteral(" / ") +
                              QString::number(m_candidateTotal));
             PageControl2->setCurrentWidget(TabSheet12);
