@@ -156,6 +156,7 @@ int main(int argc, char* argv[])
             form1.reset(vor::CreateForm1());
             formOtimi.reset(vor::CreateForm_otimi());
             form1->Targets().calculation = vor::ShowCalculationWindow;
+            form1->Targets().endCalculation = vor::EndCalculationForExit;
             tabela.reset(vor::CreateTabela());
             form1->Targets().table = vor::ShowTableEditor;
             form6.reset(vor::CreateForm6());

@@ -22,6 +22,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <random>
@@ -29,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake_sound.h"
 #include "platform/qt_text.h"
 #include "tests/support/ui_fixture.h"
 #include "vorplan/common/calc_lists.h"
@@ -210,6 +212,8 @@ protected:
         WriteRecent({"1"});
         vor::ReadRecentProjects();
         vor::gShared.orderList.dirty = true;
+        for (const char* wave : {vor::kEndSignalFileName, vor::kMusicFileName})
+            WriteBytes(vor::gShared.folders.base / wave, "RIFF");
     }
 
     // Opens the window with the order selected and the given options.
@@ -998,6 +1002,171 @@ TEST_F(CalcWindowTest, BestSheetSizeSearchShowsEachCandidateThenRunsTheBest)
     f.Button1->click();
     ASSERT_TRUE(WaitForRunEnd(f));
     EXPECT_FALSE(vor::gShared.busy);
+}
+
+
+TEST_F(CalcWindowTest, EndSignalSoundsAsChosenAndStopsOnOk)
+{
+    using Call = platform::RecordingSound::Call;
+    WriteCalculableOrder();
+    struct Case {
+        const char* name;
+        QRadioButton* TForm_otimi::*signal;
+        bool repeat;
+        Call call;
+        std::size_t count;  // after the signal has ended; 0: none at all
+    };
+    const Case cases[] = {
+        {"Sem som", &TForm_otimi::RadioButton3, false, Call::Beep, 0},
+        {"Beep", &TForm_otimi::RadioButton7, false, Call::Beep, 5},
+        {"1", &TForm_otimi::RadioButton25, false, Call::SystemBeep, 6},
+        {"2", &TForm_otimi::RadioButton26, false, Call::SystemBeep, 6},
+        {"3", &TForm_otimi::RadioButton29, false, Call::SystemBeep, 6},
+        {"3 Repete", &TForm_otimi::RadioButton29, true, Call::SystemBeep, 0},
+        {"WAV", &TForm_otimi::RadioButton33, false, Call::PlayOnce, 1},
+        {"WAV Repete", &TForm_otimi::RadioButton33, true, Call::PlayLoop, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TForm_otimi& f = OpenForRun(false);
+        f.SetEndSignalTickInterval(1);
+        (f.*c.signal)->setChecked(true);
+        (c.repeat ? f.RadioButton28 : f.RadioButton27)->setChecked(true);
+        f.Button12->click();
+        // Better trials beep too: count from the end page on, which comes
+        // before the signal.
+        QObject::connect(f.Events(), &vor::QueuedCalcEvents::endPageShown, [&] { sound().Clear(); });
+        ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+        if (c.repeat && c.call == Call::SystemBeep) {
+            // Rounds of six go on until "Ok".
+            ASSERT_TRUE(WaitUntil([&] { return sound().Count(Call::SystemBeep) > 12; }));
+            f.Button1->click();
+            ASSERT_TRUE(WaitForRunEnd(f));
+            const std::size_t atOk = sound().Count(Call::SystemBeep);
+            vortest::WaitUntil([] { return false; }, std::chrono::milliseconds(50));
+            EXPECT_LE(sound().Count(Call::SystemBeep), atOk + 1);
+        } else {
+            if (c.count > 0) {
+                EXPECT_TRUE(WaitUntil([&] { return sound().Count(c.call) >= c.count; }));
+            }
+            vortest::WaitUntil([] { return false; }, std::chrono::milliseconds(50));
+            EXPECT_EQ(sound().Count(c.call), c.count);
+            if (c.call == Call::PlayLoop) {
+                EXPECT_EQ(sound().Events().back().file.filename(), "fim.wav");
+                // Closing the window stops the looped wave.
+                f.close();
+                ASSERT_TRUE(WaitForRunEnd(f));
+                EXPECT_EQ(sound().Events().back().call, Call::Stop);
+                f.show();
+            } else {
+                f.Button1->click();
+                ASSERT_TRUE(WaitForRunEnd(f));
+            }
+        }
+        EXPECT_EQ(sound().Count(Call::PlayLoop), c.call == Call::PlayLoop ? 1u : 0u);
+        m_form.reset();
+    }
+}
+
+TEST_F(CalcWindowTest, ARepeatingSignalOfAWindowClosedDuringTheRunSoundsOneRound)
+{
+    using Call = platform::RecordingSound::Call;
+    WriteCalculableOrder(12);
+    TForm_otimi& f = OpenForRun(false);
+    f.SetEndSignalTickInterval(1);
+    f.RadioGroup1Buttons[2]->setChecked(true);
+    f.RadioButton29->setChecked(true);
+    f.RadioButton28->setChecked(true);
+    sound().Clear();
+    f.Button12->click();
+    f.close();
+    ASSERT_TRUE(WaitForRunEnd(f));
+    ASSERT_TRUE(WaitUntil([&] { return sound().Count(Call::SystemBeep) >= 6; }));
+    vortest::WaitUntil([] { return false; }, std::chrono::milliseconds(50));
+    EXPECT_EQ(sound().Count(Call::SystemBeep), 6u);
+}
+
+TEST_F(CalcWindowTest, MusicLoopsDuringTheRunAndTheTestButtonsPlayOnce)
+{
+    using Call = platform::RecordingSound::Call;
+    WriteCalculableOrder();
+    TForm_otimi& f = OpenForRun(false);
+    f.CheckBox10->setChecked(true);
+    sound().Clear();
+    f.Button12->click();
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+    ProcessEvents();
+    // Better trials beep in between; the music starts first and stops once.
+    ASSERT_EQ(sound().Count(Call::PlayLoop), 1u);
+    ASSERT_EQ(sound().Count(Call::Stop), 1u);
+    const auto& events = sound().Events();
+    const auto loop = std::find_if(events.begin(), events.end(),
+                                   [](const auto& e) { return e.call == Call::PlayLoop; });
+    const auto stop = std::find_if(events.begin(), events.end(),
+                                   [](const auto& e) { return e.call == Call::Stop; });
+    EXPECT_EQ(loop->file.filename(), "musica.wav");
+    EXPECT_LT(loop - events.begin(), stop - events.begin());
+    f.Button1->click();
+    ASSERT_TRUE(WaitForRunEnd(f));
+
+    // The "Teste" buttons of page E.
+    f.Timer1->setInterval(1);
+    sound().Clear();
+    f.RadioButton7->setChecked(true);
+    f.Button11->click();
+    EXPECT_EQ(sound().Count(Call::Beep), 5u);
+    f.RadioButton25->setChecked(true);
+    f.RadioButton28->setChecked(true);
+    f.Button11->click();
+    EXPECT_TRUE(WaitUntil([&] { return !f.Timer1->isActive(); }));
+    EXPECT_EQ(sound().Count(Call::SystemBeep), 6u);
+    f.RadioButton33->setChecked(true);
+    f.Button11->click();
+    f.Button2->click();
+    ASSERT_EQ(sound().Count(Call::PlayOnce), 2u);
+    EXPECT_EQ(sound().Events()[sound().Events().size() - 2].file.filename(), "fim.wav");
+    EXPECT_EQ(sound().Events().back().file.filename(), "musica.wav");
+}
+
+TEST_F(CalcWindowTest, ActivationDuringTheEndWaitShowsTheOrdersAndANewRunStarts)
+{
+    using Call = platform::RecordingSound::Call;
+    WriteCalculableOrder();
+    TForm_otimi& f = OpenForRun(false);
+    f.SetEndSignalTickInterval(1);
+    f.RadioButton25->setChecked(true);
+    f.RadioButton28->setChecked(true);
+    f.Button12->click();
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible() && !vor::gShared.busy; },
+                          std::chrono::seconds(120)));
+    f.hide();
+    f.show();
+    EXPECT_TRUE(WaitUntil([&] { return f.PageControl1->currentWidget() == f.TabSheet1; }));
+    ASSERT_TRUE(WaitForRunEnd(f));
+    const std::size_t beeps = sound().Count(Call::SystemBeep);
+    vortest::WaitUntil([] { return false; }, std::chrono::milliseconds(50));
+    EXPECT_LE(sound().Count(Call::SystemBeep), beeps + 1);
+
+    f.Button12->click();
+    EXPECT_TRUE(f.Run().IsRunning());
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+    f.Button1->click();
+    ASSERT_TRUE(WaitForRunEnd(f));
+}
+
+TEST_F(CalcWindowTest, LeavingTheProgramCutsTheRunShortAndWaitsForItsFiles)
+{
+    WriteCalculableOrder(12);
+    TForm_otimi& f = OpenForRun(false);
+    f.RadioGroup1Buttons[2]->setChecked(true);
+    f.Button12->click();
+    ASSERT_TRUE(WaitUntil([&] { return f.Button15->isEnabled(); }, std::chrono::seconds(60)));
+    vor::EndCalculationForExit();
+    EXPECT_FALSE(f.Run().IsRunning());
+    EXPECT_FALSE(vor::gShared.busy);
+    EXPECT_TRUE(f.Memo3->toPlainText().contains(N(660)));
+    EXPECT_TRUE(fs::exists(vor::LayoutFile(vor::gShared.folders, 1, 1)));
+    EXPECT_TRUE(fs::exists(vor::CalcDataFile(vor::gShared.folders)));
 }
 
 }  // namespace

@@ -715,12 +715,17 @@ void TForm1::closeEvent(QCloseEvent* event)
     m_closeQuestionOpen = true;
     const platform::Answer answer = platform::Messages().Show(
         Msg(10) + " ?", "Vorlane", platform::MessageKind::Question, platform::Buttons::YesNo);
-    m_closeQuestionOpen = false;
     // Refused until the settings are saved: a write that fails keeps the
     // window open with the error shown, rather than losing the settings.
     event->ignore();
-    if (answer != platform::Answer::Yes)
+    if (answer != platform::Answer::Yes) {
+        m_closeQuestionOpen = false;
         return;
+    }
+    // Still guarded: a second close while the calculation ends asks nothing.
+    if (m_targets.endCalculation)
+        m_targets.endCalculation();
+    m_closeQuestionOpen = false;
     DeleteInUseMarker();
     SaveSettings();
     StartupPoll->stop();

@@ -64,6 +64,10 @@ public slots:
     // The window closes: every wait in ShowMessage ends now and for good,
     // and the end signal stops.
     void Release();
+    // The window closed while the run goes on: its "Ok" is given, so a
+    // repeating end signal sounds one round and a looped wave plays once,
+    // also when it is already sounding.
+    void EndSignalOnce();
 
 signals:
     void reportLines(const QStringList& lines);
@@ -92,6 +96,13 @@ private:
     std::shared_ptr<Gate> m_gate;
     QTimer m_timer;
     std::optional<EndSignalPlayer> m_endSignal;
+    bool m_once = false;
+    // The repeating signal that sounds, to play it once instead.
+    struct Repeating {
+        EndSignal signal;
+        Path waveFile;
+    };
+    std::optional<Repeating> m_repeating;
 };
 
 }  // namespace vor

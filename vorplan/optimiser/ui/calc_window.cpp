@@ -5,6 +5,7 @@
 #include <climits>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -744,6 +745,7 @@ void TForm_otimi::StartRun(CalcRequest request, bool bestSizeSearch)
     ProgressBar1->setRange(0, 1);
     ProgressBar1->setValue(0);
     m_candidate = 0;
+    m_endShown = false;
     m_candidateTotal = bestSizeSearch ? static_cast<int>(SearchCandidates(request.options).size()) : 0;
     if (bestSizeSearch) {
         ListBox2->clear();
@@ -758,6 +760,8 @@ void TForm_otimi::StartRun(CalcRequest request, bool bestSizeSearch)
     // One bridge per run: a released bridge shows no more boxes.
     m_events = std::make_unique<QueuedCalcEvents>();
     m_events->WatchFlags(&m_run->Flags());
+    if (m_tickInterval > 0)
+        m_events->SetTickInterval(m_tickInterval);
     ConnectRunEvents(bestSizeSearch);
     if (!m_run->Start(std::make_unique<CalcJob>(std::move(request), *m_events))) {
         gShared.busy = false;
@@ -812,11 +816,14 @@ void TForm_otimi::ConnectRunEvents(bool bestSizeSearch)
                 [this](const QString& line) { ListBox2->addItem(line); });
     }
     connect(e, &QueuedCalcEvents::endPageShown, this, [this] {
+        m_endShown = true;
         FlushRunDisplay();
         Panel11->setVisible(true);
         PageControl1->setCurrentWidget(TabSheet5);
     });
     connect(e, &QueuedCalcEvents::viewRequested, this, [this] {
+        // No wait for "Ok" follows: a repeating signal sounds one round.
+        m_events->EndSignalOnce();
         gMainRequests.viewRequest = 1;
         close();
     });
@@ -1097,12 +1104,20 @@ void TForm_otimi::FormClose()
 {
     // A run goes on behind a closed window and writes its files; closing only
     // ends the wait for "Ok".
-    if (m_run->IsRunning())
+    if (m_run->IsRunning()) {
+        // Before the end the signal is still to come: nobody is left to
+        // stop it, so it sounds once. In the end wait, "Ok" stops it.
+        if (!m_endShown)
+            m_events->EndSignalOnce();
         m_run->ConfirmOk();
-    else
+    } else {
         m_run->Close();
-    if (RadioButton33->isChecked())
+    }
+    if (RadioButton33->isChecked()) {
         m_endSignal->Stop();
+        if (m_events && !m_run->IsRunning())
+            m_events->Release();
+    }
     ReadRecentProjects();
     Timer1->stop();
 }
@@ -1120,6 +1135,19 @@ void ShowCalculationWindow()
     form->show();
     form->raise();
     form->activateWindow();
+}
+
+void EndCalculationForExit()
+{
+    if (!Form_otimi || !Form_otimi->Run().IsRunning())
+        return;
+    RunController& run = Form_otimi->Run();
+    QEventLoop loop;
+    QObject::connect(&run, &RunController::runEnded, &loop, &QEventLoop::quit);
+    run.Abbreviate();
+    run.ConfirmOk();
+    if (run.IsRunning())
+        loop.exec();
 }
 
 }  // namespace vor

@@ -385,6 +385,9 @@ public:
     RunController& Run() { return *m_run; }
     // The bridge of the current (or last) run; null before the first run.
     QueuedCalcEvents* Events() const { return m_events.get(); }
+    // The interval of the end signal's ticks for the runs to come (500 ms
+    // unless set; tests drive it fast).
+    void SetEndSignalTickInterval(int milliseconds) { m_tickInterval = milliseconds; }
     // The candidates of the best sheet-size search tried so far in this run.
     int CandidatesShown() const { return m_candidate; }
 
@@ -431,6 +434,8 @@ private:
     QTimer* m_displayTimer = nullptr;
     QStringList m_pendingReport;
     int m_candidate = 0;
+    int m_tickInterval = 0;
+    bool m_endShown = false;  // the run has reached its end page
     int m_candidateTotal = 0;
     std::optional<EndSignalPlayer> m_endSignal;
     CalcSettings m_loaded;  // what loading set that no control shows
@@ -450,5 +455,10 @@ TForm_otimi* CreateForm_otimi();
 
 // Opens the calculation window, as the Cálculo icon does.
 void ShowCalculationWindow();
+
+// The program is leaving: a running calculation is cut short as by
+// "Abreviar", its wait for "Ok" ended, and this returns once the driver has
+// finished and written its files; the event loop turns meanwhile.
+void EndCalculationForExit();
 
 }  // namespace vor
