@@ -813,7 +813,6 @@ TEST_F(CalcWindowTest, IniciarRunsTheOrderWhileTheWindowStaysResponsiveAndWaitsF
     EXPECT_FALSE(f.RadioGroup1->isEnabled());
     EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet13);
     EXPECT_TRUE(f.Run().IsRunning());
-    EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_progress.png")));
     // A second start, by the button or the list, starts nothing over the run.
     f.Button12->click();
     f.ListBox1DblClick();
@@ -828,6 +827,17 @@ TEST_F(CalcWindowTest, IniciarRunsTheOrderWhileTheWindowStaysResponsiveAndWaitsF
     EXPECT_TRUE(fs::exists(vor::LayoutFile(vor::gShared.folders, 1, 1)));
     EXPECT_TRUE(fs::exists(vor::CalcDataFile(vor::gShared.folders)));
     EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_report.png")));
+    // The yield pie beside the end panel, and the figure that moved with the progress.
+    const auto hasColour = [](const QImage& image, QColor colour) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) == colour)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(hasColour(f.PaintBox17->grab().toImage(), QColor(0, 255, 0)));
+    const QImage figure = f.PaintBox2->grab().toImage();
+    EXPECT_NE(figure.pixelColor(0, 0), figure.pixelColor(figure.width() / 2, figure.height() / 2));
 
     // The run waits for "Ok" on the report page.
     ProcessEvents();
@@ -921,6 +931,8 @@ TEST_F(CalcWindowTest, AbreviarAsksFirstAndYesEndsTheRunAfterItsTrialWithTheFina
     f.Button12->click();
     ASSERT_TRUE(WaitUntil([&] { return f.Button15->isEnabled(); }, std::chrono::seconds(60)));
     EXPECT_TRUE(f.BitBtn2->isEnabled());
+    ProcessEvents();
+    EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_progress.png")));
 
     messages().Script({platform::Answer::No});
     f.Button15->click();

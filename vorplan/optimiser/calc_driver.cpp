@@ -45,6 +45,7 @@ void CalcEvents::MusicStopped() {}
 void CalcEvents::EndSignalStarted(EndSignal, SignalRepeat, const Path&) {}
 void CalcEvents::EndSignalStopped() {}
 void CalcEvents::EndPageShown() {}
+void CalcEvents::YieldShown(double) {}
 void CalcEvents::ViewRequested() {}
 
 void CalcEvents::WaitForOk(const RunFlags& flags)
@@ -506,6 +507,7 @@ private:
         }
         // Text 5 skips the end page and the records, as the window always had it.
         if (m_statusText != StatusCode::TooManyPiecesInLayout) {
+            m_events.YieldShown(PooledYield(m_result.outcomes));
             m_events.EndPageShown();
             try {
                 WriteCalcData();
@@ -774,6 +776,7 @@ public:
         m_inner.EndSignalStarted(signal, repeat, file);
     }
     void EndSignalStopped() override { m_inner.EndSignalStopped(); }
+    void YieldShown(double percent) override { m_inner.YieldShown(percent); }
     void EndPageShown() override { m_inner.EndPageShown(); }
     void ViewRequested() override { m_inner.ViewRequested(); }
     void WaitForOk(const RunFlags& flags) override { m_inner.WaitForOk(flags); }

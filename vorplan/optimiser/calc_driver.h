@@ -84,6 +84,9 @@ public:
     virtual void MusicStopped();
     virtual void EndSignalStarted(EndSignal signal, SignalRepeat repeat, const Path& waveFile);
     virtual void EndSignalStopped();
+    // The calculation's yield, pooled over its materials, right before the
+    // end page: used area over sheet area, percent.
+    virtual void YieldShown(double percent);
     // The end page (the report page with its "Ok") is shown.
     virtual void EndPageShown();
     // "Mostrar mapas" with a finished run: the main window is to open the

@@ -210,6 +210,11 @@ void QueuedCalcEvents::EndSignalStopped()
         Qt::QueuedConnection);
 }
 
+void QueuedCalcEvents::YieldShown(double percent)
+{
+    emit yieldShown(percent);
+}
+
 void QueuedCalcEvents::EndPageShown()
 {
     emit endPageShown();

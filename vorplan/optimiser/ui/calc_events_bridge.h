@@ -57,6 +57,7 @@ public:
     void MusicStopped() override;
     void EndSignalStarted(EndSignal signal, SignalRepeat repeat, const Path& waveFile) override;
     void EndSignalStopped() override;
+    void YieldShown(double percent) override;
     void EndPageShown() override;
     void ViewRequested() override;
 
@@ -82,6 +83,7 @@ signals:
     void errorText(const QString& text);
     void candidateShown(const QString& text);
     void bestPositionAdded(const QString& line);
+    void yieldShown(double percent);
     void endPageShown();
     void viewRequested();
 

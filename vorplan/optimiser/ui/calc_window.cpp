@@ -164,6 +164,14 @@ void TForm_otimi::ConnectHandlers()
     for (QPushButton* b : {Button15, BitBtn2, Button6})
         connect(b, &QPushButton::clicked, this, &TForm_otimi::AbbreviateClick);
     connect(m_run.get(), &RunController::runEnded, this, &TForm_otimi::OnRunEnded);
+    PaintBox2->SetPainter([this](QPainter& painter, QSize) {
+        if (!m_figure.isNull())
+            painter.drawImage(0, 0, m_figure);
+    });
+    PaintBox17->SetPainter([this](QPainter& painter, QSize size) {
+        if (m_yield)
+            DrawPercentPie(painter, size, kLime, *m_yield);
+    });
     m_displayTimer = new QTimer(this);
     m_displayTimer->setSingleShot(true);
     m_displayTimer->setInterval(100);
@@ -744,6 +752,12 @@ void TForm_otimi::StartRun(CalcRequest request, bool bestSizeSearch)
         l->setText(QStringLiteral("00:00:00"));
     ProgressBar1->setRange(0, 1);
     ProgressBar1->setValue(0);
+    m_yield.reset();
+    PaintBox17->update();
+    m_figureStep = 0;
+    m_figure = QImage(PaintBox2->size(), QImage::Format_RGB32);
+    m_figure.fill(palette().color(QPalette::Window));
+    StepFigure();
     m_candidate = 0;
     m_endShown = false;
     m_candidateTotal = bestSizeSearch ? static_cast<int>(SearchCandidates(request.options).size()) : 0;
@@ -794,7 +808,12 @@ void TForm_otimi::ConnectRunEvents(bool bestSizeSearch)
                 const int top = static_cast<int>(std::clamp<qint64>(maximum, 1, INT_MAX));
                 ProgressBar1->setRange(0, top);
                 ProgressBar1->setValue(static_cast<int>(std::clamp<qint64>(progress, 0, top)));
+                StepFigure();
             });
+    connect(e, &QueuedCalcEvents::yieldShown, this, [this](double percent) {
+        m_yield = percent;
+        PaintBox17->update();
+    });
     connect(e, &QueuedCalcEvents::abbreviateEnabled, this, [this] {
         if (m_run->Flags().abbreviate.load())
             return;
@@ -827,6 +846,14 @@ void TForm_otimi::ConnectRunEvents(bool bestSizeSearch)
         gMainRequests.viewRequest = 1;
         close();
     });
+}
+
+// One step of the progress page's figure per progress report, scheme 1.
+void TForm_otimi::StepFigure()
+{
+    QPainter painter(&m_figure);
+    DrawAnimatedFigure(painter, m_figure.size(), 1, m_figureStep++);
+    PaintBox2->update();
 }
 
 void TForm_otimi::FlushRunDisplay()

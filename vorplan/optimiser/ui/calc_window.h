@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 #include <QStringList>
 #include <QStyledItemDelegate>
 #include <array>
@@ -422,6 +423,7 @@ private:
     void ConnectRunEvents(bool bestSizeSearch);
     void OnRunEnded(int status, const QString& failure);
     void FlushRunDisplay();
+    void StepFigure();
     std::vector<long long> SelectedOrders() const;
 
     platform::WindowActivation* m_activation;
@@ -435,7 +437,11 @@ private:
     QStringList m_pendingReport;
     int m_candidate = 0;
     int m_tickInterval = 0;
-    bool m_endShown = false;  // the run has reached its end page
+    bool m_endShown = false;
+    // The waving figure of the progress page: each step draws on the last.
+    QImage m_figure;
+    int m_figureStep = 0;
+    std::optional<double> m_yield;  // of the last run, for the report's pie  // the run has reached its end page
     int m_candidateTotal = 0;
     std::optional<EndSignalPlayer> m_endSignal;
     CalcSettings m_loaded;  // what loading set that no control shows
