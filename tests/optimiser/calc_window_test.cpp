@@ -756,6 +756,7 @@ TEST_F(CalcWindowTest, EveryPageScreenshotWithShippedTexts)
                 QStringLiteral("RadioButton23"), QStringLiteral("RadioButton24"),
                 QStringLiteral("Panel3"),        QStringLiteral("Panel4"),
                 QStringLiteral("Label25"),       QStringLiteral("Label28"),
+                QStringLiteral("BestCandidateLabel"),
             };
             std::vector<QString> empty;
             for (const QString& control : vortest::ControlsWithoutText(f)) {
@@ -1008,6 +1009,8 @@ TEST_F(CalcWindowTest, BestSheetSizeSearchShowsEachCandidateThenRunsTheBest)
     EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_best_size.png")));
     ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
     EXPECT_EQ(f.CandidatesShown(), 4);
+    // "Fim" showed the best candidate, the last line of the list, for the closing run.
+    EXPECT_EQ(f.BestCandidateLabel->text(), f.ListBox2->item(f.ListBox2->count() - 1)->text());
     EXPECT_EQ(f.Label28->text(), QStringLiteral("4 / 4"));
     EXPECT_GE(f.ListBox2->count(), 1);
     EXPECT_FALSE(f.Label25->text().isEmpty());

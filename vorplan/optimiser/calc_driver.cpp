@@ -40,6 +40,7 @@ void CalcEvents::BetterTrial() {}
 void CalcEvents::Error(const std::string&) {}
 void CalcEvents::CandidateShown(const std::string&) {}
 void CalcEvents::BestPositionAdded(const std::string&) {}
+void CalcEvents::BestCandidateRun(const std::string&) {}
 void CalcEvents::MusicStarted(const Path&) {}
 void CalcEvents::MusicStopped() {}
 void CalcEvents::EndSignalStarted(EndSignal, SignalRepeat, const Path&) {}
@@ -448,6 +449,7 @@ private:
     {
         double bestYield = 0;
         CandidateSheet best;
+        std::string bestLine;
         for (const CandidateSheet& candidate : SearchCandidates(m_options)) {
             if (ToInt(m_statusText) >= 4 || m_result.closed)
                 break;
@@ -463,9 +465,9 @@ private:
             if (yield > bestYield) {
                 bestYield = yield;
                 best = candidate;
-                m_events.BestPositionAdded(FormatFixed(yield, 2) + " %   " +
-                                           Millimetres(candidate.length) + " x " +
-                                           Millimetres(candidate.width));
+                bestLine = FormatFixed(yield, 2) + " %   " + Millimetres(candidate.length) +
+                           " x " + Millimetres(candidate.width);
+                m_events.BestPositionAdded(bestLine);
             }
             if (stop)
                 break;
@@ -475,6 +477,7 @@ private:
             m_result.bestCandidateYield = bestYield;
             // The closing run with the best candidate runs in full.
             m_flags.abbreviate = false;
+            m_events.BestCandidateRun(bestLine);
             RunMaterials(best, true);
         }
     }
@@ -769,6 +772,7 @@ public:
     void Error(const std::string& text) override { m_inner.Error(text); }
     void CandidateShown(const std::string& text) override { m_inner.CandidateShown(text); }
     void BestPositionAdded(const std::string& line) override { m_inner.BestPositionAdded(line); }
+    void BestCandidateRun(const std::string& line) override { m_inner.BestCandidateRun(line); }
     void MusicStarted(const Path& file) override { m_inner.MusicStarted(file); }
     void MusicStopped() override { m_inner.MusicStopped(); }
     void EndSignalStarted(EndSignal signal, SignalRepeat repeat, const Path& file) override

@@ -79,6 +79,9 @@ public:
     // line of the "Posição até o momento:" list.
     virtual void CandidateShown(const std::string& text);
     virtual void BestPositionAdded(const std::string& line);
+    // The closing run of the search starts with the best candidate: its
+    // yield and sizes, as in its list line.
+    virtual void BestCandidateRun(const std::string& line);
     // Sounds: the music loop and the end signal (the window runs its timer).
     virtual void MusicStarted(const Path& waveFile);
     virtual void MusicStopped();

@@ -178,6 +178,11 @@ void QueuedCalcEvents::BestPositionAdded(const std::string& line)
     emit bestPositionAdded(platform::ToQString(line));
 }
 
+void QueuedCalcEvents::BestCandidateRun(const std::string& line)
+{
+    emit bestCandidateRun(platform::ToQString(line));
+}
+
 void QueuedCalcEvents::MusicStarted(const Path& waveFile)
 {
     QMetaObject::invokeMethod(

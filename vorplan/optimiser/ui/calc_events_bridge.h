@@ -53,6 +53,7 @@ public:
     void Error(const std::string& text) override;
     void CandidateShown(const std::string& text) override;
     void BestPositionAdded(const std::string& line) override;
+    void BestCandidateRun(const std::string& line) override;
     void MusicStarted(const Path& waveFile) override;
     void MusicStopped() override;
     void EndSignalStarted(EndSignal signal, SignalRepeat repeat, const Path& waveFile) override;
@@ -83,6 +84,7 @@ signals:
     void errorText(const QString& text);
     void candidateShown(const QString& text);
     void bestPositionAdded(const QString& line);
+    void bestCandidateRun(const QString& line);
     void yieldShown(double percent);
     void endPageShown();
     void viewRequested();

@@ -762,6 +762,7 @@ void TForm_otimi::StartRun(CalcRequest request, bool bestSizeSearch)
     m_endShown = false;
     m_candidateTotal = bestSizeSearch ? static_cast<int>(SearchCandidates(request.options).size()) : 0;
     if (bestSizeSearch) {
+        BestCandidateLabel->clear();
         ListBox2->clear();
         Label25->clear();
         Label28->clear();
@@ -833,6 +834,10 @@ void TForm_otimi::ConnectRunEvents(bool bestSizeSearch)
         });
         connect(e, &QueuedCalcEvents::bestPositionAdded, this,
                 [this](const QString& line) { ListBox2->addItem(line); });
+        connect(e, &QueuedCalcEvents::bestCandidateRun, this, [this](const QString& line) {
+            BestCandidateLabel->setText(line);
+            PageControl2->setCurrentWidget(TabSheet15);
+        });
     }
     connect(e, &QueuedCalcEvents::endPageShown, this, [this] {
         m_endShown = true;

@@ -142,6 +142,7 @@ public:
     QLabel* Label27;        // "Posição até o momento:"
     QListWidget* ListBox2;
     QPushButton* Button6;   // "Cancela"
+    QLabel* BestCandidateLabel;  // "Fim": the best candidate's yield and sizes
 
     // Progress
     QLabel* Panel2;    // "Material :"

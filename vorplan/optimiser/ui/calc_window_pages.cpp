@@ -302,6 +302,8 @@ void TForm_otimi::BuildBestSizePage()
     Label27 = MakeLabel(p, "Label27", QRect(8, 70, 400, 20));
     ListBox2 = Make<QListWidget>(p, "ListBox2", QRect(4, 92, w - 8, 260));
     Button6 = MakeButton(p, "Button6", QRect(4, 362, 130, 34));
+
+    BestCandidateLabel = MakeLabel(TabSheet15, "BestCandidateLabel", QRect(8, 8, w - 16, 24));
 }
 
 void TForm_otimi::BuildProgressPage()
