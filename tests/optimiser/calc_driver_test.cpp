@@ -133,6 +133,20 @@ protected:
         WriteOrder(order, text);
     }
 
+    // Order 1 with one 500 x 400 piece, searched over 2 x 2 candidate sheets.
+    void SetUpTwoByTwoSearch()
+    {
+        WriteOrder(1, std::vector<Line>{{1, 4, 500, 400, 1}});
+        request.orders = {1};
+        request.options.bestSheetSizeMode = true;
+        request.options.bestWidthFrom = 5000;
+        request.options.bestWidthTo = 10000;
+        request.options.bestWidthStep = 5000;
+        request.options.bestHeightFrom = 4000;
+        request.options.bestHeightTo = 8000;
+        request.options.bestHeightStep = 4000;
+    }
+
     CalcRunResult Run()
     {
         return vor::RunCalculation(request, events, flags);
@@ -541,15 +555,7 @@ TEST(CalcDriverSearch, CandidatesFollowTheRangeRules)
 
 TEST_F(CalcDriverTest, AbbreviatingTheSearchTriesNoFurtherCandidateAndRunsTheBestInFull)
 {
-    WriteOrder(1, std::vector<Line>{{1, 4, 500, 400, 1}});
-    request.orders = {1};
-    request.options.bestSheetSizeMode = true;
-    request.options.bestWidthFrom = 5000;
-    request.options.bestWidthTo = 10000;
-    request.options.bestWidthStep = 5000;
-    request.options.bestHeightFrom = 4000;
-    request.options.bestHeightTo = 8000;
-    request.options.bestHeightStep = 4000;
+    SetUpTwoByTwoSearch();
     // "Cancela" confirmed while the second candidate runs.
     events.onCandidate = [&] {
         if (events.candidates.size() == 2)
@@ -571,15 +577,7 @@ TEST_F(CalcDriverTest, AbbreviatingTheSearchTriesNoFurtherCandidateAndRunsTheBes
 
 TEST_F(CalcDriverTest, BestSheetSizeSearchTriesEveryCandidateThenRunsTheBest)
 {
-    WriteOrder(1, std::vector<Line>{{1, 4, 500, 400, 1}});
-    request.orders = {1};
-    request.options.bestSheetSizeMode = true;
-    request.options.bestWidthFrom = 5000;
-    request.options.bestWidthTo = 10000;
-    request.options.bestWidthStep = 5000;
-    request.options.bestHeightFrom = 4000;
-    request.options.bestHeightTo = 8000;
-    request.options.bestHeightStep = 4000;
+    SetUpTwoByTwoSearch();
 
     const CalcRunResult result = Run();
     EXPECT_EQ(result.statusText, 1);
