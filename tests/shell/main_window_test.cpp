@@ -420,6 +420,7 @@ TEST_F(MainWindowTest, ClosingQuestionNoKeepsTheWindowYesDeletesTheMarkerAndSave
     EXPECT_TRUE(fs::exists(base() / "TRV.USU"));
     EXPECT_EQ(messages().Last().text, "msg 10 ?");
     EXPECT_EQ(messages().Last().buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(messages().Last().at, std::make_pair(f.width() - 250, 60));
 
     messages().Script({Answer::Yes});
     f.close();

@@ -713,8 +713,9 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     m_closeQuestionOpen = true;
-    const platform::Answer answer = platform::Messages().Show(
-        Msg(10) + " ?", "Vorlane", platform::MessageKind::Question, platform::Buttons::YesNo);
+    const platform::Answer answer =
+        platform::Messages().ShowAt(Msg(10) + " ?", "Vorlane", platform::MessageKind::Question,
+                                    platform::Buttons::YesNo, width() - 250, 60);
     // Refused until the settings are saved: a write that fails keeps the
     // window open with the error shown, rather than losing the settings.
     event->ignore();
