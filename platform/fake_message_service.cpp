@@ -24,13 +24,21 @@ Answer FirstButtonAnswer(Buttons buttons)
 Answer ScriptedMessages::Show(std::string_view text, std::string_view title, MessageKind kind,
                               Buttons buttons)
 {
-    m_shown.push_back(ShownMessage{std::string(text), std::string(title), kind, buttons});
+    m_shown.push_back(ShownMessage{std::string(text), std::string(title), kind, buttons, std::nullopt});
     if (!m_answers.empty()) {
         const Answer answer = m_answers.front();
         m_answers.pop_front();
         return answer;
     }
     return m_default.value_or(FirstButtonAnswer(buttons));
+}
+
+Answer ScriptedMessages::ShowAt(std::string_view text, std::string_view title, MessageKind kind,
+                                Buttons buttons, int left, int top)
+{
+    const Answer answer = Show(text, title, kind, buttons);
+    m_shown.back().at = std::make_pair(left, top);
+    return answer;
 }
 
 void ScriptedMessages::Script(std::initializer_list<Answer> answers)

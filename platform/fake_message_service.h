@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/message_service.h"
@@ -17,6 +18,7 @@ struct ShownMessage {
     std::string title;
     MessageKind kind = MessageKind::Plain;
     Buttons buttons = Buttons::Ok;
+    std::optional<std::pair<int, int>> at;  // left, top of a placed box
 };
 
 // Message boxes for tests: every box is recorded, and answered from a queue
@@ -26,6 +28,8 @@ class ScriptedMessages final : public MessageService {
 public:
     Answer Show(std::string_view text, std::string_view title, MessageKind kind,
                 Buttons buttons) override;
+    Answer ShowAt(std::string_view text, std::string_view title, MessageKind kind,
+                  Buttons buttons, int left, int top) override;
 
     // Answers for the next boxes, in order.
     void Script(std::initializer_list<Answer> answers);

@@ -23,6 +23,12 @@ MessageService* gService = &gSilent;
 
 }  // namespace
 
+Answer MessageService::ShowAt(std::string_view text, std::string_view title, MessageKind kind,
+                              Buttons buttons, int, int)
+{
+    return Show(text, title, kind, buttons);
+}
+
 MessageService& Messages()
 {
     return *gService;

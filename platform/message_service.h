@@ -21,6 +21,10 @@ public:
     // closed without a button gives Cancel (No for Yes/No boxes).
     virtual Answer Show(std::string_view text, std::string_view title, MessageKind kind,
                         Buttons buttons) = 0;
+    // As Show, with the box's top-left corner at `left`, `top` (screen
+    // pixels). Services that cannot place a box show it where Show does.
+    virtual Answer ShowAt(std::string_view text, std::string_view title, MessageKind kind,
+                          Buttons buttons, int left, int top);
 };
 
 // The service in use. Until a program installs one, a silent service that

@@ -125,13 +125,25 @@ Answer AnswerOf(QMessageBox::StandardButton button, Buttons buttons)
 Answer QtMessageService::Show(std::string_view text, std::string_view title, MessageKind kind,
                               Buttons buttons)
 {
+    return ShowBox(text, title, kind, buttons, std::nullopt);
+}
+
+Answer QtMessageService::ShowAt(std::string_view text, std::string_view title, MessageKind kind,
+                                Buttons buttons, int left, int top)
+{
+    return ShowBox(text, title, kind, buttons, QPoint(left, top));
+}
+
+Answer QtMessageService::ShowBox(std::string_view text, std::string_view title, MessageKind kind,
+                                 Buttons buttons, std::optional<QPoint> at)
+{
     if (QThread::currentThread() != QApplication::instance()->thread()) {
         // A worker (the calculation) never waits on the window thread: the box
         // is shown there later and the call is answered as dismissed.
         QMetaObject::invokeMethod(
             QApplication::instance(),
-            [this, t = std::string(text), c = std::string(title), kind, buttons] {
-                Show(t, c, kind, buttons);
+            [this, t = std::string(text), c = std::string(title), kind, buttons, at] {
+                ShowBox(t, c, kind, buttons, at);
             },
             Qt::QueuedConnection);
         return DismissedAnswer(buttons);
@@ -144,6 +156,8 @@ Answer QtMessageService::Show(std::string_view text, std::string_view title, Mes
             QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(DefaultOf(buttons));
+    if (at)
+        box.move(*at);
     box.exec();
     if (box.dismissed())
         return DismissedAnswer(buttons);

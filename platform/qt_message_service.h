@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPoint>
+#include <optional>
+
 #include "platform/message_service.h"
 
 namespace platform {
@@ -12,6 +15,12 @@ class QtMessageService final : public MessageService {
 public:
     Answer Show(std::string_view text, std::string_view title, MessageKind kind,
                 Buttons buttons) override;
+    Answer ShowAt(std::string_view text, std::string_view title, MessageKind kind,
+                  Buttons buttons, int left, int top) override;
+
+private:
+    Answer ShowBox(std::string_view text, std::string_view title, MessageKind kind,
+                   Buttons buttons, std::optional<QPoint> at);
 };
 
 }  // namespace platform

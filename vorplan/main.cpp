@@ -165,6 +165,7 @@ int main(int argc, char* argv[])
             form1.reset(vor::CreateForm1());
             formOtimi.reset(vor::CreateForm_otimi());
             form1->Targets().calculation = vor::ShowCalculationWindow;
+            form1->Targets().endCalculation = vor::EndCalculationForExit;
             formVisualiz.reset(vor::CreateVisualiz());
             form1->Targets().layoutViewer = vor::ShowLayoutViewer;
             tabela.reset(vor::CreateTabela());

@@ -45,7 +45,13 @@ public:
         events.push_back("message");
     }
     void BusyChanged(bool busy) override { events.push_back(busy ? "busy" : "idle"); }
-    void CandidateShown(const std::string& text) override { candidates.push_back(text); }
+    void CandidateShown(const std::string& text) override
+    {
+        candidates.push_back(text);
+        if (onCandidate)
+            onCandidate();
+    }
+    std::function<void()> onCandidate;
     void BestPositionAdded(const std::string& line) override { bestPositions.push_back(line); }
     void MusicStarted(const vor::Path& file) override
     {
@@ -125,6 +131,20 @@ protected:
                            std::to_string(l.height) + " " + std::to_string(l.material) + " " +
                            l.description + " " + std::to_string(order));
         WriteOrder(order, text);
+    }
+
+    // Order 1 with one 500 x 400 piece, searched over 2 x 2 candidate sheets.
+    void SetUpTwoByTwoSearch()
+    {
+        WriteOrder(1, std::vector<Line>{{1, 4, 500, 400, 1}});
+        request.orders = {1};
+        request.options.bestSheetSizeMode = true;
+        request.options.bestWidthFrom = 5000;
+        request.options.bestWidthTo = 10000;
+        request.options.bestWidthStep = 5000;
+        request.options.bestHeightFrom = 4000;
+        request.options.bestHeightTo = 8000;
+        request.options.bestHeightStep = 4000;
     }
 
     CalcRunResult Run()
@@ -533,17 +553,31 @@ TEST(CalcDriverSearch, CandidatesFollowTheRangeRules)
     EXPECT_EQ(c[1].width, 16000);
 }
 
+TEST_F(CalcDriverTest, AbbreviatingTheSearchTriesNoFurtherCandidateAndRunsTheBestInFull)
+{
+    SetUpTwoByTwoSearch();
+    // "Cancela" confirmed while the second candidate runs.
+    events.onCandidate = [&] {
+        if (events.candidates.size() == 2)
+            flags.abbreviate = true;
+    };
+
+    const CalcRunResult result = Run();
+    EXPECT_EQ(result.candidatesTried, 2);
+    EXPECT_EQ(events.candidates.size(), 2u);
+    ASSERT_TRUE(result.bestCandidate.has_value());
+    EXPECT_EQ(result.bestCandidate->length, 5000);
+    EXPECT_EQ(result.bestCandidate->width, 4000);
+    // The closing run was not cut short: its layouts are the result.
+    EXPECT_EQ(result.statusText, 1);
+    ASSERT_EQ(result.outcomes.size(), 1u);
+    EXPECT_GT(result.outcomes[0].layouts, 0);
+    EXPECT_TRUE(fs::exists(vor::LayoutFile(folders, 1, 1)));
+}
+
 TEST_F(CalcDriverTest, BestSheetSizeSearchTriesEveryCandidateThenRunsTheBest)
 {
-    WriteOrder(1, std::vector<Line>{{1, 4, 500, 400, 1}});
-    request.orders = {1};
-    request.options.bestSheetSizeMode = true;
-    request.options.bestWidthFrom = 5000;
-    request.options.bestWidthTo = 10000;
-    request.options.bestWidthStep = 5000;
-    request.options.bestHeightFrom = 4000;
-    request.options.bestHeightTo = 8000;
-    request.options.bestHeightStep = 4000;
+    SetUpTwoByTwoSearch();
 
     const CalcRunResult result = Run();
     EXPECT_EQ(result.statusText, 1);

@@ -20,7 +20,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <random>
@@ -28,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake_sound.h"
 #include "platform/qt_text.h"
 #include "tests/support/ui_fixture.h"
 #include "vorplan/common/calc_lists.h"
@@ -38,7 +41,10 @@
 #include "vorplan/common/list_helpers.h"
 #include "vorplan/common/main_window_geometry.h"
 #include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/text_file.h"
+#include "vorplan/optimiser/calc_driver.h"
 #include "vorplan/optimiser/calc_settings.h"
+#include "vorplan/optimiser/ui/calc_events_bridge.h"
 #include "vorplan/optimiser/ui/option_pictures.h"
 #include "vorplan/optimiser/ui/run_controller.h"
 #include "vorplan/shell/main_window_hooks.h"
@@ -187,6 +193,45 @@ protected:
         QApplication::sendEvent(&w, &press);
     }
 
+    // Material 1 on one sheet size and order 1 with `pieces` piece lines, so
+    // that a Rápido run is short. `sheets` limits the stock.
+    void WriteCalculableOrder(int pieces = 8, int sheets = 50)
+    {
+        const vor::DataFolders& folders = vor::gShared.folders;
+        vor::WriteTextLines(vor::MaterialFile(folders, 1),
+                            {"[PROP_FISIC]", "LARG_SERRA=4", "LARG_MIN_D=0", "GIRO=1"});
+        vor::WriteTextLines(vor::SheetTableFile(folders, 1),
+                            {"1 1 " + std::to_string(sheets) + " 2750 1830 Chapa"});
+        WriteOrder(1, "Cozinha");
+        std::vector<std::string> lines;
+        for (int i = 0; i < pieces; ++i)
+            lines.push_back("1 " + std::to_string(i + 1) + " " + std::to_string(1 + i % 3) + " " +
+                            std::to_string(400 + 53 * i) + " " + std::to_string(250 + 37 * i) +
+                            " 1 Peca 1");
+        vor::WriteTextLines(vor::OrderTableFile(folders, 1, true), lines);
+        WriteRecent({"1"});
+        vor::ReadRecentProjects();
+        vor::gShared.orderList.dirty = true;
+        for (const char* wave : {vor::kEndSignalFileName, vor::kMusicFileName})
+            WriteBytes(vor::gShared.folders.base / wave, "RIFF");
+    }
+
+    // Opens the window with the order selected and the given options.
+    TForm_otimi& OpenForRun(bool showLayouts)
+    {
+        TForm_otimi& f = Open();
+        f.RadioGroup1Buttons[0]->setChecked(true);  // Rápido
+        f.CheckBox8->setChecked(showLayouts);
+        f.RadioButton3->setChecked(true);  // "Sem som"
+        EXPECT_TRUE(f.Button12->isEnabled());
+        return f;
+    }
+
+    bool WaitForRunEnd(TForm_otimi& f)
+    {
+        return WaitUntil([&] { return !f.Run().IsRunning(); }, std::chrono::seconds(120));
+    }
+
     RecordingMainWindow m_main;
     std::unique_ptr<TForm_otimi> m_form;
 
@@ -310,9 +355,8 @@ TEST_F(CalcWindowTest, ActivationShowsTheWaitPageThenTheOrdersWithTheRecentProje
     EXPECT_EQ(f.Panel101->height(), 27);
     EXPECT_FALSE(f.SpeedButton1->isEnabled());
     EXPECT_TRUE(f.SpeedButton2->isEnabled());
-    // Started by "Calculation window II"; the rule already holds.
     EXPECT_TRUE(f.SelectionState().startEnabled);
-    EXPECT_FALSE(f.Button12->isEnabled());
+    EXPECT_TRUE(f.Button12->isEnabled());
     EXPECT_EQ(vor::gListData.columns.count, 5);
     // Placed centred below the icon bar, the page control at the top.
     EXPECT_EQ(f.y(), 111);
@@ -541,16 +585,14 @@ TEST_F(CalcWindowTest, ActivationDuringARunShowsTheProgressAndKeepsTheComment)
     f.RadioGroup1->setEnabled(true);
 }
 
-TEST_F(CalcWindowTest, CancelOfTheBestSizePageClearsTheBusyFlagAndCloses)
+TEST_F(CalcWindowTest, CancelOfTheInitialBestSizePageGoesBackToTheOrdersAndTouchesNoFlag)
 {
-    for (const char* button : {"Button13", "Button6"}) {
-        SCOPED_TRACE(button);
-        TForm_otimi& f = Open();
-        vor::gShared.busy = true;
-        qobject_cast<QPushButton*>(Child(f, button))->click();
-        EXPECT_FALSE(vor::gShared.busy);
-        EXPECT_FALSE(f.isVisible());
-    }
+    TForm_otimi& f = Open();
+    f.PageControl1->setCurrentWidget(f.TabSheet10);
+    f.Button13->click();
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet1);
+    EXPECT_FALSE(vor::gShared.busy);
+    EXPECT_TRUE(f.isVisible());
 }
 
 TEST_F(CalcWindowTest, ClosingReadsTheRecentProjectsAgain)
@@ -714,6 +756,7 @@ TEST_F(CalcWindowTest, EveryPageScreenshotWithShippedTexts)
                 QStringLiteral("RadioButton23"), QStringLiteral("RadioButton24"),
                 QStringLiteral("Panel3"),        QStringLiteral("Panel4"),
                 QStringLiteral("Label25"),       QStringLiteral("Label28"),
+                QStringLiteral("BestCandidateLabel"),
             };
             std::vector<QString> empty;
             for (const QString& control : vortest::ControlsWithoutText(f)) {
@@ -752,6 +795,393 @@ TEST_F(CalcWindowTest, EveryPageScreenshotWithShippedTexts)
         }
         f.PageControl1->setCurrentWidget(f.TabSheet1);
     }
+}
+
+
+// ---- Running a calculation -------------------------------------------------------
+
+TEST_F(CalcWindowTest, IniciarRunsTheOrderWhileTheWindowStaysResponsiveAndWaitsForOk)
+{
+    WriteCalculableOrder();
+    TForm_otimi& f = OpenForRun(false);
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(1);
+
+    f.Button12->click();
+    EXPECT_TRUE(vor::gShared.busy);
+    EXPECT_FALSE(f.RadioGroup1->isEnabled());
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet13);
+    EXPECT_TRUE(f.Run().IsRunning());
+    // A second start, by the button or the list, starts nothing over the run.
+    f.Button12->click();
+    f.ListBox1DblClick();
+
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+    ProcessEvents();
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet5);
+    EXPECT_GT(ticks, 0);
+    EXPECT_FALSE(f.Memo3->toPlainText().isEmpty());
+    EXPECT_TRUE(f.Memo3->toPlainText().contains(QStringLiteral("Pedidos : 1")));
+    EXPECT_FALSE(f.Panel3->text().isEmpty());
+    EXPECT_TRUE(fs::exists(vor::LayoutFile(vor::gShared.folders, 1, 1)));
+    EXPECT_TRUE(fs::exists(vor::CalcDataFile(vor::gShared.folders)));
+    EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_report.png")));
+    // The yield pie beside the end panel, and the figure that moved with the progress.
+    const auto hasColour = [](const QImage& image, QColor colour) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) == colour)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(hasColour(f.PaintBox17->grab().toImage(), QColor(0, 255, 0)));
+    const QImage figure = f.PaintBox2->grab().toImage();
+    EXPECT_NE(figure.pixelColor(0, 0), figure.pixelColor(figure.width() / 2, figure.height() / 2));
+
+    // The run waits for "Ok" on the report page.
+    ProcessEvents();
+    EXPECT_TRUE(f.Run().IsRunning());
+    EXPECT_EQ(vor::gMainRequests.viewRequest, 0);
+    f.Button1->click();
+    ASSERT_TRUE(WaitForRunEnd(f));
+    EXPECT_FALSE(vor::gShared.busy);
+    EXPECT_TRUE(f.RadioGroup1->isEnabled());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet5);
+}
+
+TEST_F(CalcWindowTest, ShowLayoutsOpensTheViewOnlyForAFinishedRun)
+{
+    struct Case {
+        int sheets;
+        bool viewed;
+    };
+    for (const Case c : {Case{50, true}, Case{1, false}}) {
+        SCOPED_TRACE(c.sheets);
+        m_form.reset();
+        vor::gMainRequests = {};
+        WriteCalculableOrder(30, c.sheets);
+        TForm_otimi& f = OpenForRun(true);
+        f.Button12->click();
+        ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible() || !f.Run().IsRunning(); },
+                              std::chrono::seconds(120)));
+        if (c.viewed) {
+            ASSERT_TRUE(WaitForRunEnd(f));
+            EXPECT_EQ(vor::gMainRequests.viewRequest, 1);
+            EXPECT_FALSE(f.isVisible());
+        } else {
+            // Too little stock: the report waits for "Ok".
+            ProcessEvents();
+            EXPECT_TRUE(f.Run().IsRunning());
+            EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet5);
+            f.Button1->click();
+            ASSERT_TRUE(WaitForRunEnd(f));
+            EXPECT_EQ(vor::gMainRequests.viewRequest, 0);
+            EXPECT_TRUE(f.isVisible());
+        }
+        EXPECT_FALSE(vor::gShared.busy);
+    }
+}
+
+TEST_F(CalcWindowTest, RefusedStartsShowTheDriversMessageAndStartNothing)
+{
+    WriteCalculableOrder();
+    struct Case {
+        const char* multiplier;
+        int orders;
+    };
+    for (const Case c : {Case{"0", 1}, Case{"101", 1}, Case{"1", 31}}) {
+        SCOPED_TRACE(std::string(c.multiplier) + " " + std::to_string(c.orders));
+        m_form.reset();
+        for (int n = 2; n <= c.orders; ++n)
+            WriteOrder(n, "Pedido " + std::to_string(n));
+        vor::gShared.orderList.dirty = true;
+        TForm_otimi& f = Open();
+        f.ListBox1->selectAll();
+        for (int row = c.orders; row < f.ListBox1->count(); ++row)
+            f.ListBox1->item(row)->setSelected(false);
+        f.Edit28->setText(QString::fromLatin1(c.multiplier));
+        const std::size_t before = messages().Count();
+        f.Button12->click();
+        EXPECT_EQ(messages().Count(), before + 1);
+        EXPECT_FALSE(f.Run().IsRunning());
+        EXPECT_FALSE(vor::gShared.busy);
+        EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet1);
+    }
+    // 61 orders: the double click does nothing, not even a message.
+    m_form.reset();
+    for (int n = 32; n <= 61; ++n)
+        WriteOrder(n, "Pedido " + std::to_string(n));
+    vor::gShared.orderList.dirty = true;
+    TForm_otimi& f = Open();
+    f.ListBox1->selectAll();
+    ASSERT_FALSE(f.Button12->isEnabled());
+    const std::size_t before = messages().Count();
+    f.ListBox1DblClick();
+    EXPECT_EQ(messages().Count(), before);
+    EXPECT_FALSE(f.Run().IsRunning());
+}
+
+TEST_F(CalcWindowTest, AbreviarAsksFirstAndYesEndsTheRunAfterItsTrialWithTheFinalRun)
+{
+    WriteCalculableOrder(12);
+    TForm_otimi& f = OpenForRun(false);
+    f.RadioGroup1Buttons[2]->setChecked(true);  // Intensivo: many trials
+    f.Button12->click();
+    ASSERT_TRUE(WaitUntil([&] { return f.Button15->isEnabled(); }, std::chrono::seconds(60)));
+    EXPECT_TRUE(f.BitBtn2->isEnabled());
+    ProcessEvents();
+    EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_progress.png")));
+
+    messages().Script({platform::Answer::No});
+    f.Button15->click();
+    EXPECT_TRUE(f.Button15->isEnabled());
+    EXPECT_TRUE(f.BitBtn2->isEnabled());
+    EXPECT_FALSE(f.Run().Flags().abbreviate.load());
+
+    messages().Script({platform::Answer::Yes});
+    f.BitBtn2->click();
+    EXPECT_FALSE(f.Button15->isEnabled());
+    EXPECT_FALSE(f.BitBtn2->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+    EXPECT_TRUE(f.Memo3->toPlainText().contains(N(660)));
+    EXPECT_TRUE(fs::exists(vor::LayoutFile(vor::gShared.folders, 1, 1)));
+    f.Button1->click();
+    ASSERT_TRUE(WaitForRunEnd(f));
+}
+
+TEST_F(CalcWindowTest, ClosingDuringARunLetsItFinishAndWriteItsFiles)
+{
+    WriteCalculableOrder(12);
+    TForm_otimi& f = OpenForRun(true);
+    f.RadioGroup1Buttons[2]->setChecked(true);
+    f.Edit8->setText(QStringLiteral("lote 7"));
+    const QSize size = f.size();
+    const QPoint place = f.pos();
+    f.Button12->click();
+    ASSERT_TRUE(WaitUntil([&] { return !f.Memo3->toPlainText().isEmpty(); }, std::chrono::seconds(60)));
+
+    // Activated again while it runs: the progress page, everything kept.
+    f.hide();
+    f.show();
+    ProcessEvents();
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet13);
+    EXPECT_EQ(f.Edit8->text(), QStringLiteral("lote 7"));
+    EXPECT_FALSE(f.Memo3->toPlainText().isEmpty());
+    EXPECT_EQ(f.size(), size);
+    EXPECT_EQ(f.pos(), place);
+
+    f.close();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_TRUE(f.Run().IsRunning());
+    EXPECT_TRUE(vor::gShared.busy);
+    ASSERT_TRUE(WaitForRunEnd(f));
+    EXPECT_FALSE(vor::gShared.busy);
+    EXPECT_TRUE(fs::exists(vor::LayoutFile(vor::gShared.folders, 1, 1)));
+    EXPECT_TRUE(fs::exists(vor::CalcDataFile(vor::gShared.folders)));
+    EXPECT_EQ(vor::gMainRequests.viewRequest, 1);
+}
+
+TEST_F(CalcWindowTest, BestSheetSizeSearchShowsEachCandidateThenRunsTheBest)
+{
+    WriteCalculableOrder();
+    TForm_otimi& f = OpenForRun(false);
+    f.RadioButton9->setChecked(true);
+    f.Button12->click();
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet10);
+    EXPECT_EQ(f.PageControl2->currentWidget(), f.TabSheet11);
+    EXPECT_FALSE(vor::gShared.busy);
+    EXPECT_FALSE(f.Run().IsRunning());
+
+    // 2 x 2 candidates, in mm.
+    f.Edit1->setText(QStringLiteral("1800"));
+    f.Edit2->setText(QStringLiteral("1900"));
+    f.Edit18->setText(QStringLiteral("100"));
+    f.Edit3->setText(QStringLiteral("2700"));
+    f.Edit4->setText(QStringLiteral("2800"));
+    f.Edit22->setText(QStringLiteral("100"));
+    f.Button7->click();
+    EXPECT_TRUE(vor::gShared.busy);
+    EXPECT_EQ(f.PageControl2->currentWidget(), f.TabSheet12);
+    ASSERT_TRUE(WaitUntil([&] { return f.CandidatesShown() >= 1; }, std::chrono::seconds(60)));
+    EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_best_size.png")));
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+    EXPECT_EQ(f.CandidatesShown(), 4);
+    // "Fim" showed the best candidate, the last line of the list, for the closing run.
+    EXPECT_EQ(f.BestCandidateLabel->text(), f.ListBox2->item(f.ListBox2->count() - 1)->text());
+    EXPECT_EQ(f.Label28->text(), QStringLiteral("4 / 4"));
+    EXPECT_GE(f.ListBox2->count(), 1);
+    EXPECT_FALSE(f.Label25->text().isEmpty());
+    f.Button1->click();
+    ASSERT_TRUE(WaitForRunEnd(f));
+    EXPECT_FALSE(vor::gShared.busy);
+}
+
+
+TEST_F(CalcWindowTest, EndSignalSoundsAsChosenAndStopsOnOk)
+{
+    using Call = platform::RecordingSound::Call;
+    WriteCalculableOrder();
+    struct Case {
+        const char* name;
+        QRadioButton* TForm_otimi::*signal;
+        bool repeat;
+        Call call;
+        std::size_t count;  // after the signal has ended; 0: none at all
+    };
+    const Case cases[] = {
+        {"Sem som", &TForm_otimi::RadioButton3, false, Call::Beep, 0},
+        {"Beep", &TForm_otimi::RadioButton7, false, Call::Beep, 5},
+        {"1", &TForm_otimi::RadioButton25, false, Call::SystemBeep, 6},
+        {"2", &TForm_otimi::RadioButton26, false, Call::SystemBeep, 6},
+        {"3", &TForm_otimi::RadioButton29, false, Call::SystemBeep, 6},
+        {"3 Repete", &TForm_otimi::RadioButton29, true, Call::SystemBeep, 0},
+        {"WAV", &TForm_otimi::RadioButton33, false, Call::PlayOnce, 1},
+        {"WAV Repete", &TForm_otimi::RadioButton33, true, Call::PlayLoop, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TForm_otimi& f = OpenForRun(false);
+        f.SetEndSignalTickInterval(1);
+        (f.*c.signal)->setChecked(true);
+        (c.repeat ? f.RadioButton28 : f.RadioButton27)->setChecked(true);
+        f.Button12->click();
+        // Better trials beep too: count from the end page on, which comes
+        // before the signal.
+        QObject::connect(f.Events(), &vor::QueuedCalcEvents::endPageShown, [&] { sound().Clear(); });
+        ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+        if (c.repeat && c.call == Call::SystemBeep) {
+            // Rounds of six go on until "Ok".
+            ASSERT_TRUE(WaitUntil([&] { return sound().Count(Call::SystemBeep) > 12; }));
+            f.Button1->click();
+            ASSERT_TRUE(WaitForRunEnd(f));
+            const std::size_t atOk = sound().Count(Call::SystemBeep);
+            vortest::WaitUntil([] { return false; }, std::chrono::milliseconds(50));
+            EXPECT_LE(sound().Count(Call::SystemBeep), atOk + 1);
+        } else {
+            if (c.count > 0) {
+                EXPECT_TRUE(WaitUntil([&] { return sound().Count(c.call) >= c.count; }));
+            }
+            vortest::WaitUntil([] { return false; }, std::chrono::milliseconds(50));
+            EXPECT_EQ(sound().Count(c.call), c.count);
+            if (c.call == Call::PlayLoop) {
+                EXPECT_EQ(sound().Events().back().file.filename(), "fim.wav");
+                // Closing the window stops the looped wave.
+                f.close();
+                ASSERT_TRUE(WaitForRunEnd(f));
+                EXPECT_EQ(sound().Events().back().call, Call::Stop);
+                f.show();
+            } else {
+                f.Button1->click();
+                ASSERT_TRUE(WaitForRunEnd(f));
+            }
+        }
+        EXPECT_EQ(sound().Count(Call::PlayLoop), c.call == Call::PlayLoop ? 1u : 0u);
+        m_form.reset();
+    }
+}
+
+TEST_F(CalcWindowTest, ARepeatingSignalOfAWindowClosedDuringTheRunSoundsOneRound)
+{
+    using Call = platform::RecordingSound::Call;
+    WriteCalculableOrder(12);
+    TForm_otimi& f = OpenForRun(false);
+    f.SetEndSignalTickInterval(1);
+    f.RadioGroup1Buttons[2]->setChecked(true);
+    f.RadioButton29->setChecked(true);
+    f.RadioButton28->setChecked(true);
+    sound().Clear();
+    f.Button12->click();
+    f.close();
+    ASSERT_TRUE(WaitForRunEnd(f));
+    ASSERT_TRUE(WaitUntil([&] { return sound().Count(Call::SystemBeep) >= 6; }));
+    vortest::WaitUntil([] { return false; }, std::chrono::milliseconds(50));
+    EXPECT_EQ(sound().Count(Call::SystemBeep), 6u);
+}
+
+TEST_F(CalcWindowTest, MusicLoopsDuringTheRunAndTheTestButtonsPlayOnce)
+{
+    using Call = platform::RecordingSound::Call;
+    WriteCalculableOrder();
+    TForm_otimi& f = OpenForRun(false);
+    f.CheckBox10->setChecked(true);
+    sound().Clear();
+    f.Button12->click();
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+    ProcessEvents();
+    // Better trials beep in between; the music starts first and stops once.
+    ASSERT_EQ(sound().Count(Call::PlayLoop), 1u);
+    ASSERT_EQ(sound().Count(Call::Stop), 1u);
+    const auto& events = sound().Events();
+    const auto loop = std::find_if(events.begin(), events.end(),
+                                   [](const auto& e) { return e.call == Call::PlayLoop; });
+    const auto stop = std::find_if(events.begin(), events.end(),
+                                   [](const auto& e) { return e.call == Call::Stop; });
+    EXPECT_EQ(loop->file.filename(), "musica.wav");
+    EXPECT_LT(loop - events.begin(), stop - events.begin());
+    f.Button1->click();
+    ASSERT_TRUE(WaitForRunEnd(f));
+
+    // The "Teste" buttons of page E.
+    f.Timer1->setInterval(1);
+    sound().Clear();
+    f.RadioButton7->setChecked(true);
+    f.Button11->click();
+    EXPECT_EQ(sound().Count(Call::Beep), 5u);
+    f.RadioButton25->setChecked(true);
+    f.RadioButton28->setChecked(true);
+    f.Button11->click();
+    EXPECT_TRUE(WaitUntil([&] { return !f.Timer1->isActive(); }));
+    EXPECT_EQ(sound().Count(Call::SystemBeep), 6u);
+    f.RadioButton33->setChecked(true);
+    f.Button11->click();
+    f.Button2->click();
+    ASSERT_EQ(sound().Count(Call::PlayOnce), 2u);
+    EXPECT_EQ(sound().Events()[sound().Events().size() - 2].file.filename(), "fim.wav");
+    EXPECT_EQ(sound().Events().back().file.filename(), "musica.wav");
+}
+
+TEST_F(CalcWindowTest, ActivationDuringTheEndWaitShowsTheOrdersAndANewRunStarts)
+{
+    using Call = platform::RecordingSound::Call;
+    WriteCalculableOrder();
+    TForm_otimi& f = OpenForRun(false);
+    f.SetEndSignalTickInterval(1);
+    f.RadioButton25->setChecked(true);
+    f.RadioButton28->setChecked(true);
+    f.Button12->click();
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible() && !vor::gShared.busy; },
+                          std::chrono::seconds(120)));
+    f.hide();
+    f.show();
+    EXPECT_TRUE(WaitUntil([&] { return f.PageControl1->currentWidget() == f.TabSheet1; }));
+    ASSERT_TRUE(WaitForRunEnd(f));
+    const std::size_t beeps = sound().Count(Call::SystemBeep);
+    vortest::WaitUntil([] { return false; }, std::chrono::milliseconds(50));
+    EXPECT_LE(sound().Count(Call::SystemBeep), beeps + 1);
+
+    f.Button12->click();
+    EXPECT_TRUE(f.Run().IsRunning());
+    ASSERT_TRUE(WaitUntil([&] { return f.Panel11->isVisible(); }, std::chrono::seconds(120)));
+    f.Button1->click();
+    ASSERT_TRUE(WaitForRunEnd(f));
+}
+
+TEST_F(CalcWindowTest, LeavingTheProgramCutsTheRunShortAndWaitsForItsFiles)
+{
+    WriteCalculableOrder(12);
+    TForm_otimi& f = OpenForRun(false);
+    f.RadioGroup1Buttons[2]->setChecked(true);
+    f.Button12->click();
+    ASSERT_TRUE(WaitUntil([&] { return f.Button15->isEnabled(); }, std::chrono::seconds(60)));
+    vor::EndCalculationForExit();
+    EXPECT_FALSE(f.Run().IsRunning());
+    EXPECT_FALSE(vor::gShared.busy);
+    EXPECT_TRUE(f.Memo3->toPlainText().contains(N(660)));
+    EXPECT_TRUE(fs::exists(vor::LayoutFile(vor::gShared.folders, 1, 1)));
+    EXPECT_TRUE(fs::exists(vor::CalcDataFile(vor::gShared.folders)));
 }
 
 }  // namespace

@@ -407,15 +407,24 @@ TEST_F(MainWindowTest, ClosingQuestionNoKeepsTheWindowYesDeletesTheMarkerAndSave
     f.show();
     ProcessEvents();
     vor::WriteInUseMarker();
+    // A running calculation is ended only after Yes, and before the window goes.
+    int calculationsEnded = 0;
+    f.Targets().endCalculation = [&] {
+        EXPECT_TRUE(f.isVisible());
+        ++calculationsEnded;
+    };
     messages().Script({Answer::No});
     f.close();
     EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(calculationsEnded, 0);
     EXPECT_TRUE(fs::exists(base() / "TRV.USU"));
     EXPECT_EQ(messages().Last().text, "msg 10 ?");
     EXPECT_EQ(messages().Last().buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(messages().Last().at, std::make_pair(f.width() - 250, 60));
 
     messages().Script({Answer::Yes});
     f.close();
+    EXPECT_EQ(calculationsEnded, 1);
     EXPECT_FALSE(f.isVisible());
     EXPECT_FALSE(fs::exists(base() / "TRV.USU"));
     const vor::IniFile ini(iniDir() / "VL_.INI");

@@ -41,11 +41,13 @@ void CalcEvents::BetterTrial() {}
 void CalcEvents::Error(const std::string&) {}
 void CalcEvents::CandidateShown(const std::string&) {}
 void CalcEvents::BestPositionAdded(const std::string&) {}
+void CalcEvents::BestCandidateRun(const std::string&) {}
 void CalcEvents::MusicStarted(const Path&) {}
 void CalcEvents::MusicStopped() {}
 void CalcEvents::EndSignalStarted(EndSignal, SignalRepeat, const Path&) {}
 void CalcEvents::EndSignalStopped() {}
 void CalcEvents::EndPageShown() {}
+void CalcEvents::YieldShown(double) {}
 void CalcEvents::ViewRequested() {}
 
 void CalcEvents::WaitForOk(const RunFlags& flags)
@@ -459,6 +461,7 @@ private:
     {
         double bestYield = 0;
         CandidateSheet best;
+        std::string bestLine;
         for (const CandidateSheet& candidate : SearchCandidates(m_options)) {
             if (ToInt(m_statusText) >= 4 || m_result.closed)
                 break;
@@ -468,18 +471,25 @@ private:
             ++m_result.candidatesTried;
             if (m_result.closed)
                 break;
+            // Cut short: this candidate still counts, no further one is tried.
+            const bool stop = m_flags.abbreviate.load();
             const double yield = PooledYield(m_result.outcomes);
             if (yield > bestYield) {
                 bestYield = yield;
                 best = candidate;
-                m_events.BestPositionAdded(FormatFixed(yield, 2) + " %   " +
-                                           Millimetres(candidate.length) + " x " +
-                                           Millimetres(candidate.width));
+                bestLine = FormatFixed(yield, 2) + " %   " + Millimetres(candidate.length) +
+                           " x " + Millimetres(candidate.width);
+                m_events.BestPositionAdded(bestLine);
             }
+            if (stop)
+                break;
         }
         if (bestYield > 0 && !m_result.closed) {
             m_result.bestCandidate = best;
             m_result.bestCandidateYield = bestYield;
+            // The closing run with the best candidate runs in full.
+            m_flags.abbreviate = false;
+            m_events.BestCandidateRun(bestLine);
             RunMaterials(best, true);
         }
     }
@@ -512,6 +522,7 @@ private:
         }
         // Text 5 skips the end page and the records, as the window always had it.
         if (m_statusText != StatusCode::TooManyPiecesInLayout) {
+            m_events.YieldShown(PooledYield(m_result.outcomes));
             m_events.EndPageShown();
             try {
                 WriteCalcData();
@@ -783,6 +794,7 @@ public:
     void Error(const std::string& text) override { m_inner.Error(text); }
     void CandidateShown(const std::string& text) override { m_inner.CandidateShown(text); }
     void BestPositionAdded(const std::string& line) override { m_inner.BestPositionAdded(line); }
+    void BestCandidateRun(const std::string& line) override { m_inner.BestCandidateRun(line); }
     void MusicStarted(const Path& file) override { m_inner.MusicStarted(file); }
     void MusicStopped() override { m_inner.MusicStopped(); }
     void EndSignalStarted(EndSignal signal, SignalRepeat repeat, const Path& file) override
@@ -790,6 +802,7 @@ public:
         m_inner.EndSignalStarted(signal, repeat, file);
     }
     void EndSignalStopped() override { m_inner.EndSignalStopped(); }
+    void YieldShown(double percent) override { m_inner.YieldShown(percent); }
     void EndPageShown() override { m_inner.EndPageShown(); }
     void ViewRequested() override { m_inner.ViewRequested(); }
     void WaitForOk(const RunFlags& flags) override { m_inner.WaitForOk(flags); }

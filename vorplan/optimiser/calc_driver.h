@@ -85,11 +85,17 @@ public:
     // line of the "Posição até o momento:" list.
     virtual void CandidateShown(const std::string& text);
     virtual void BestPositionAdded(const std::string& line);
+    // The closing run of the search starts with the best candidate: its
+    // yield and sizes, as in its list line.
+    virtual void BestCandidateRun(const std::string& line);
     // Sounds: the music loop and the end signal (the window runs its timer).
     virtual void MusicStarted(const Path& waveFile);
     virtual void MusicStopped();
     virtual void EndSignalStarted(EndSignal signal, SignalRepeat repeat, const Path& waveFile);
     virtual void EndSignalStopped();
+    // The calculation's yield, pooled over its materials, right before the
+    // end page: used area over sheet area, percent.
+    virtual void YieldShown(double percent);
     // The end page (the report page with its "Ok") is shown.
     virtual void EndPageShown();
     // "Mostrar mapas" with a finished run: the main window is to open the

@@ -713,14 +713,20 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     m_closeQuestionOpen = true;
-    const platform::Answer answer = platform::Messages().Show(
-        Msg(10) + " ?", "Vorlane", platform::MessageKind::Question, platform::Buttons::YesNo);
-    m_closeQuestionOpen = false;
+    const platform::Answer answer =
+        platform::Messages().ShowAt(Msg(10) + " ?", "Vorlane", platform::MessageKind::Question,
+                                    platform::Buttons::YesNo, width() - 250, 60);
     // Refused until the settings are saved: a write that fails keeps the
     // window open with the error shown, rather than losing the settings.
     event->ignore();
-    if (answer != platform::Answer::Yes)
+    if (answer != platform::Answer::Yes) {
+        m_closeQuestionOpen = false;
         return;
+    }
+    // Still guarded: a second close while the calculation ends asks nothing.
+    if (m_targets.endCalculation)
+        m_targets.endCalculation();
+    m_closeQuestionOpen = false;
     DeleteInUseMarker();
     SaveSettings();
     StartupPoll->stop();

@@ -41,6 +41,9 @@ struct MainWindowTargets {
     std::function<void()> projectManager;  // TForm21
     std::function<void()> resources;       // TForm22 (the material-window mode cleared first)
     std::function<void()> calculation;     // TForm_otimi
+    // Leaving the program: a running calculation is cut short and waited
+    // for, with the event loop turning, so that it ends with its files written.
+    std::function<void()> endCalculation;
     std::function<void()> viewChoice;      // TForm23
     std::function<void()> layoutViewer;    // Tvisualiz
     std::function<void()> labels;          // TForm8

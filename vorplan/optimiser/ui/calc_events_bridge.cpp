@@ -178,6 +178,11 @@ void QueuedCalcEvents::BestPositionAdded(const std::string& line)
     emit bestPositionAdded(platform::ToQString(line));
 }
 
+void QueuedCalcEvents::BestCandidateRun(const std::string& line)
+{
+    emit bestCandidateRun(platform::ToQString(line));
+}
+
 void QueuedCalcEvents::MusicStarted(const Path& waveFile)
 {
     QMetaObject::invokeMethod(
@@ -199,8 +204,20 @@ void QueuedCalcEvents::EndSignalStarted(EndSignal signal, SignalRepeat repeat, c
 
 void QueuedCalcEvents::EndSignalStopped()
 {
+    // After EndSignalOnce the "Ok" that ends the run was the window's
+    // closing, not the user's: the one round still sounds.
     QMetaObject::invokeMethod(
-        this, [this] { StopEndSignal(); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            if (!m_once)
+                StopEndSignal();
+        },
+        Qt::QueuedConnection);
+}
+
+void QueuedCalcEvents::YieldShown(double percent)
+{
+    emit yieldShown(percent);
 }
 
 void QueuedCalcEvents::EndPageShown()
@@ -219,14 +236,28 @@ void QueuedCalcEvents::StartEndSignal(EndSignal signal, SignalRepeat repeat, con
     if (m_gate->Released())
         return;
     StopEndSignal();
+    if (m_once)
+        repeat = SignalRepeat::Once;
     m_endSignal.emplace(platform::Sound());
     m_endSignal->Start(signal, repeat, waveFile);
+    if (repeat == SignalRepeat::Repeat)
+        m_repeating = Repeating{signal, waveFile};
     if (m_endSignal->Ticking())
         m_timer.start();
 }
 
+void QueuedCalcEvents::EndSignalOnce()
+{
+    m_once = true;
+    if (m_repeating) {
+        const Repeating sounding = *m_repeating;
+        StartEndSignal(sounding.signal, SignalRepeat::Once, sounding.waveFile);
+    }
+}
+
 void QueuedCalcEvents::StopEndSignal()
 {
+    m_repeating.reset();
     m_timer.stop();
     if (m_endSignal)
         m_endSignal->Stop();

@@ -53,10 +53,12 @@ public:
     void Error(const std::string& text) override;
     void CandidateShown(const std::string& text) override;
     void BestPositionAdded(const std::string& line) override;
+    void BestCandidateRun(const std::string& line) override;
     void MusicStarted(const Path& waveFile) override;
     void MusicStopped() override;
     void EndSignalStarted(EndSignal signal, SignalRepeat repeat, const Path& waveFile) override;
     void EndSignalStopped() override;
+    void YieldShown(double percent) override;
     void EndPageShown() override;
     void ViewRequested() override;
 
@@ -64,6 +66,10 @@ public slots:
     // The window closes: every wait in ShowMessage ends now and for good,
     // and the end signal stops.
     void Release();
+    // The window closed while the run goes on: its "Ok" is given, so a
+    // repeating end signal sounds one round and a looped wave plays once,
+    // also when it is already sounding.
+    void EndSignalOnce();
 
 signals:
     void reportLines(const QStringList& lines);
@@ -78,6 +84,8 @@ signals:
     void errorText(const QString& text);
     void candidateShown(const QString& text);
     void bestPositionAdded(const QString& line);
+    void bestCandidateRun(const QString& line);
+    void yieldShown(double percent);
     void endPageShown();
     void viewRequested();
 
@@ -92,6 +100,13 @@ private:
     std::shared_ptr<Gate> m_gate;
     QTimer m_timer;
     std::optional<EndSignalPlayer> m_endSignal;
+    bool m_once = false;
+    // The repeating signal that sounds, to play it once instead.
+    struct Repeating {
+        EndSignal signal;
+        Path waveFile;
+    };
+    std::optional<Repeating> m_repeating;
 };
 
 }  // namespace vor

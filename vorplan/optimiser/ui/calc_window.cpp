@@ -1,8 +1,11 @@
 #include "vorplan/optimiser/ui/calc_window.h"
 
 #include <QApplication>
+#include <algorithm>
+#include <climits>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -28,7 +31,9 @@
 #include "vorplan/common/main_window_geometry.h"
 #include "vorplan/common/order_items.h"
 #include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/errors.h"
 #include "vorplan/optimiser/calc_driver.h"
+#include "vorplan/optimiser/ui/calc_events_bridge.h"
 #include "vorplan/optimiser/ui/calc_window_parts.h"
 #include "vorplan/optimiser/ui/option_pictures.h"
 #include "vorplan/optimiser/ui/run_controller.h"
@@ -153,8 +158,24 @@ void TForm_otimi::ConnectHandlers()
 {
     connect(PaintBox19, &PaintBox::Painted, this, &TForm_otimi::PaintBox19Paint);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm_otimi::ListBox1Change);
-    // A double click starts like "Iniciar" once the run is wired; until then
-    // it does nothing.
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(); });
+    connect(Button12, &QPushButton::clicked, this, &TForm_otimi::Button12Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm_otimi::Button7Click);
+    for (QPushButton* b : {Button15, BitBtn2, Button6})
+        connect(b, &QPushButton::clicked, this, &TForm_otimi::AbbreviateClick);
+    connect(m_run.get(), &RunController::runEnded, this, &TForm_otimi::OnRunEnded);
+    PaintBox2->SetPainter([this](QPainter& painter, QSize) {
+        if (!m_figure.isNull())
+            painter.drawImage(0, 0, m_figure);
+    });
+    PaintBox17->SetPainter([this](QPainter& painter, QSize size) {
+        if (m_yield)
+            DrawPercentPie(painter, size, kLime, *m_yield);
+    });
+    m_displayTimer = new QTimer(this);
+    m_displayTimer->setSingleShot(true);
+    m_displayTimer->setInterval(100);
+    connect(m_displayTimer, &QTimer::timeout, this, &TForm_otimi::FlushRunDisplay);
     connect(ListBox3, &QListWidget::currentRowChanged, this, &TForm_otimi::ListBox3Select);
     connect(ListBox3, &QListWidget::itemEntered, this,
             [this](QListWidgetItem* item) { ListBox3->setCurrentItem(item); });
@@ -171,7 +192,6 @@ void TForm_otimi::ConnectHandlers()
     connect(Button2, &QPushButton::clicked, this, &TForm_otimi::Button2Click);
     connect(Timer1, &QTimer::timeout, this, &TForm_otimi::Timer1Timer);
     connect(Button13, &QPushButton::clicked, this, &TForm_otimi::CancelBestSizeClick);
-    connect(Button6, &QPushButton::clicked, this, &TForm_otimi::CancelBestSizeClick);
     connect(Button1, &QPushButton::clicked, m_run.get(), &RunController::ConfirmOk);
     connect(Button17, &QPushButton::clicked, m_run.get(), &RunController::ConfirmOk);
     connect(RadioGroup1Items, &QButtonGroup::idClicked, this, &TForm_otimi::RadioGroup1Click);
@@ -193,8 +213,10 @@ void TForm_otimi::ConnectHandlers()
 
 void TForm_otimi::FormCreate()
 {
-    // Started by the run, which applies the selection rule to it.
+    // Enabled by the selection rule once the orders are listed.
     Button12->setEnabled(false);
+    Button15->setEnabled(false);
+    BitBtn2->setEnabled(false);
     PageControl1->setCurrentWidget(TabSheet1);
     PageControl2->setCurrentWidget(TabSheet11);
     ListBox3->setCurrentRow(-1);
@@ -420,6 +442,9 @@ void TForm_otimi::FormActivate()
 
     // 3. Not while a calculation runs: the run disables the type choice.
     if (RadioGroup1->isEnabled()) {
+        // A run waiting for "Ok" ends its wait: the orders come back.
+        if (m_run->IsRunning())
+            m_run->ConfirmOk();
         PageControl1->setCurrentWidget(TabSheet25);
         (gShared.settings.internalTables ? RadioButton16 : RadioButton17)->setChecked(true);
         Edit8->clear();
@@ -505,6 +530,7 @@ void TForm_otimi::ListBox1Change()
     const auto selected = static_cast<long>(ListBox1->selectedItems().size());
     m_selection = SelectionStateOf(selected, ListBox1->count());
     Panel85->setText(ToQString(m_selection.statusText));
+    Button12->setEnabled(m_selection.startEnabled);
     Panel101->setVisible(m_selection.whatIfVisible);
     m_whatIf.Invalidate();
     if (WhatIfExpanded() && Panel101->isVisible())
@@ -636,10 +662,239 @@ void TForm_otimi::SaveButtonClick()
     platform::ShowMessage(CalcSettingsSavedText());
 }
 
+// Nothing has started yet on "Inicial": back to the orders, selection kept.
 void TForm_otimi::CancelBestSizeClick()
 {
+    PageControl1->setCurrentWidget(TabSheet1);
+}
+
+std::vector<long long> TForm_otimi::SelectedOrders() const
+{
+    std::vector<long long> orders;
+    for (int row = 0; row < ListBox1->count(); ++row) {
+        const QListWidgetItem* item = ListBox1->item(row);
+        if (item->isSelected())
+            orders.push_back(OrderNumberOf(item));
+    }
+    return orders;
+}
+
+void TForm_otimi::ListBox1DblClick()
+{
+    // Only a selection that "Iniciar" accepts starts, and never over a run.
+    if (Button12->isEnabled())
+        Button12Click();
+}
+
+void TForm_otimi::Button12Click()
+{
+    if (gShared.busy || m_run->IsRunning())
+        return;
+    CalcRequest request;
+    if (!CheckedRequest(request))
+        return;
+    if (!RadioButton44->isChecked()) {
+        // The search starts from its own page, with the busy flag still clear.
+        ListBox2->clear();
+        Label25->clear();
+        Label28->clear();
+        PageControl2->setCurrentWidget(TabSheet11);
+        PageControl1->setCurrentWidget(TabSheet10);
+        return;
+    }
+    StartRun(std::move(request), false);
+}
+
+void TForm_otimi::Button7Click()
+{
+    if (gShared.busy || m_run->IsRunning())
+        return;
+    CalcRequest request;
+    if (CheckedRequest(request))
+        StartRun(std::move(request), true);
+}
+
+bool TForm_otimi::CheckedRequest(CalcRequest& request)
+{
+    // The options are taken from the controls now, as the run starts.
+    try {
+        std::vector<long long> unchosen;
+        const WhatIfMaterials& whatIf = CurrentWhatIfMaterials();
+        for (std::size_t i = 0; i < whatIf.codes.size(); ++i)
+            if (!whatIf.chosen[i])
+                unchosen.push_back(whatIf.codes[i]);
+        request = MakeCalcRequest(Settings(), SelectedOrders(), std::move(unchosen));
+    } catch (const OverflowError& error) {
+        platform::ShowMessage(error.what());
+        return false;
+    }
+    if (const std::optional<std::string> refusal = CheckCalcStart(request)) {
+        platform::ShowMessage(*refusal);
+        return false;
+    }
+    return true;
+}
+
+void TForm_otimi::StartRun(CalcRequest request, bool bestSizeSearch)
+{
+    // The driver's own busy event arrives queued; the icons must wait from now.
+    gShared.busy = true;
+    RadioGroup1->setEnabled(false);
+    Button15->setEnabled(false);
+    BitBtn2->setEnabled(false);
+    Button6->setEnabled(bestSizeSearch);
+    Panel11->setVisible(false);
+    Memo3->clear();
+    m_pendingReport.clear();
+    for (QLabel* l : {Panel3, Panel4, Panel57})
+        l->clear();
+    for (QLabel* l : {Panel62, Panel64, Panel65})
+        l->setText(QStringLiteral("00:00:00"));
+    ProgressBar1->setRange(0, 1);
+    ProgressBar1->setValue(0);
+    m_yield.reset();
+    PaintBox17->update();
+    m_figureStep = 0;
+    m_figure = QImage(PaintBox2->size(), QImage::Format_RGB32);
+    m_figure.fill(palette().color(QPalette::Window));
+    StepFigure();
+    m_candidate = 0;
+    m_endShown = false;
+    m_candidateTotal = bestSizeSearch ? static_cast<int>(SearchCandidates(request.options).size()) : 0;
+    if (bestSizeSearch) {
+        BestCandidateLabel->clear();
+        ListBox2->clear();
+        Label25->clear();
+        Label28->clear();
+        PageControl2->setCurrentWidget(TabSheet12);
+        PageControl1->setCurrentWidget(TabSheet10);
+    } else {
+        PageControl1->setCurrentWidget(TabSheet13);
+    }
+
+    // One bridge per run: a released bridge shows no more boxes.
+    m_events = std::make_unique<QueuedCalcEvents>();
+    m_events->WatchFlags(&m_run->Flags());
+    if (m_tickInterval > 0)
+        m_events->SetTickInterval(m_tickInterval);
+    ConnectRunEvents(bestSizeSearch);
+    if (!m_run->Start(std::make_unique<CalcJob>(std::move(request), *m_events))) {
+        gShared.busy = false;
+        RadioGroup1->setEnabled(true);
+    }
+}
+
+void TForm_otimi::ConnectRunEvents(bool bestSizeSearch)
+{
+    QueuedCalcEvents* e = m_events.get();
+    connect(e, &QueuedCalcEvents::reportLines, this, [this](const QStringList& lines) {
+        m_pendingReport += lines;
+        if (!m_displayTimer->isActive())
+            m_displayTimer->start();
+    });
+    connect(e, &QueuedCalcEvents::busyChanged, this, [](bool busy) { gShared.busy = busy; });
+    connect(e, &QueuedCalcEvents::calcTypeChoiceEnabled, RadioGroup1, &QWidget::setEnabled);
+    connect(e, &QueuedCalcEvents::materialStarted, this,
+            [this](qint64 code) { Panel3->setText(QString::number(code)); });
+    connect(e, &QueuedCalcEvents::layoutStarted, this,
+            [this](qint64 layout) { Panel4->setText(QString::number(layout)); });
+    connect(e, &QueuedCalcEvents::statusPanel, this,
+            [this](int message) { Panel57->setText(M(message)); });
+    connect(e, &QueuedCalcEvents::timeDisplay, this,
+            [this](const QString& elapsed, const QString& estimated, const QString& remaining,
+                   qint64 progress, qint64 maximum) {
+                Panel62->setText(elapsed);
+                Panel64->setText(estimated);
+                Panel65->setText(remaining);
+                const int top = static_cast<int>(std::clamp<qint64>(maximum, 1, INT_MAX));
+                ProgressBar1->setRange(0, top);
+                ProgressBar1->setValue(static_cast<int>(std::clamp<qint64>(progress, 0, top)));
+                StepFigure();
+            });
+    connect(e, &QueuedCalcEvents::yieldShown, this, [this](double percent) {
+        m_yield = percent;
+        PaintBox17->update();
+    });
+    connect(e, &QueuedCalcEvents::abbreviateEnabled, this, [this] {
+        if (m_run->Flags().abbreviate.load())
+            return;
+        Button15->setEnabled(true);
+        BitBtn2->setEnabled(true);
+    });
+    if (bestSizeSearch) {
+        connect(e, &QueuedCalcEvents::candidateShown, this, [this](const QString& text) {
+            ++m_candidate;
+            // Panel107 already carries the caption; the label shows the sizes.
+            static const QString prefix = QStringLiteral("Testanto a chapa: ");
+            Label25->setText(text.startsWith(prefix) ? text.mid(prefix.size()) : text);
+            Label28->setText(QString::number(m_candidate) + QStringLiteral(" / ") +
+                             QString::number(m_candidateTotal));
+            PageControl2->setCurrentWidget(TabSheet12);
+            PageControl1->setCurrentWidget(TabSheet10);
+        });
+        connect(e, &QueuedCalcEvents::bestPositionAdded, this,
+                [this](const QString& line) { ListBox2->addItem(line); });
+        connect(e, &QueuedCalcEvents::bestCandidateRun, this, [this](const QString& line) {
+            BestCandidateLabel->setText(line);
+            PageControl2->setCurrentWidget(TabSheet15);
+        });
+    }
+    connect(e, &QueuedCalcEvents::endPageShown, this, [this] {
+        m_endShown = true;
+        FlushRunDisplay();
+        Panel11->setVisible(true);
+        PageControl1->setCurrentWidget(TabSheet5);
+    });
+    connect(e, &QueuedCalcEvents::viewRequested, this, [this] {
+        // No wait for "Ok" follows: a repeating signal sounds one round.
+        m_events->EndSignalOnce();
+        gMainRequests.viewRequest = 1;
+        close();
+    });
+}
+
+// One step of the progress page's figure per progress report, scheme 1.
+void TForm_otimi::StepFigure()
+{
+    QPainter painter(&m_figure);
+    DrawAnimatedFigure(painter, m_figure.size(), 1, m_figureStep++);
+    PaintBox2->update();
+}
+
+void TForm_otimi::FlushRunDisplay()
+{
+    m_displayTimer->stop();
+    if (m_pendingReport.isEmpty())
+        return;
+    Memo3->appendPlainText(m_pendingReport.join(QLatin1Char('\n')));
+    m_pendingReport.clear();
+}
+
+void TForm_otimi::AbbreviateClick()
+{
+    if (!m_run->IsRunning() || m_run->Flags().abbreviate.load())
+        return;
+    const platform::Answer answer = platform::Messages().Show(
+        Msg(659) + ": " + Msg(561), "", platform::MessageKind::Question, platform::Buttons::YesNo);
+    if (answer != platform::Answer::Yes)
+        return;
+    m_run->Abbreviate();
+    Button15->setEnabled(false);
+    BitBtn2->setEnabled(false);
+    Button6->setEnabled(false);
+}
+
+void TForm_otimi::OnRunEnded(int /*status*/, const QString& failure)
+{
+    FlushRunDisplay();
+    // The driver has returned: whatever it did not clear is over now.
     gShared.busy = false;
-    close();
+    RadioGroup1->setEnabled(true);
+    Button15->setEnabled(false);
+    BitBtn2->setEnabled(false);
+    Button6->setEnabled(false);
+    if (!failure.isEmpty())
+        platform::ShowMessage(FromQString(failure));
 }
 
 void TForm_otimi::Button14Click()
@@ -879,9 +1134,22 @@ void TForm_otimi::done(int result)
 
 void TForm_otimi::FormClose()
 {
-    m_run->Close();
-    if (RadioButton33->isChecked())
+    // A run goes on behind a closed window and writes its files; closing only
+    // ends the wait for "Ok".
+    if (m_run->IsRunning()) {
+        // Before the end the signal is still to come: nobody is left to
+        // stop it, so it sounds once. In the end wait, "Ok" stops it.
+        if (!m_endShown)
+            m_events->EndSignalOnce();
+        m_run->ConfirmOk();
+    } else {
+        m_run->Close();
+    }
+    if (RadioButton33->isChecked()) {
         m_endSignal->Stop();
+        if (m_events && !m_run->IsRunning())
+            m_events->Release();
+    }
     ReadRecentProjects();
     Timer1->stop();
 }
@@ -899,6 +1167,19 @@ void ShowCalculationWindow()
     form->show();
     form->raise();
     form->activateWindow();
+}
+
+void EndCalculationForExit()
+{
+    if (!Form_otimi || !Form_otimi->Run().IsRunning())
+        return;
+    RunController& run = Form_otimi->Run();
+    QEventLoop loop;
+    QObject::connect(&run, &RunController::runEnded, &loop, &QEventLoop::quit);
+    run.Abbreviate();
+    run.ConfirmOk();
+    if (run.IsRunning())
+        loop.exec();
 }
 
 }  // namespace vor

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
+#include <QStringList>
 #include <QStyledItemDelegate>
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "vorplan/optimiser/calc_settings.h"
 #include "vorplan/optimiser/calc_window_logic.h"
@@ -32,7 +35,9 @@ class WindowActivation;
 namespace vor {
 
 class PaintBox;
+class QueuedCalcEvents;
 class RunController;
+struct CalcRequest;
 
 // Draws an order item: its description cut to its column by FitTextToWidth,
 // then the fields in the shared columns with their separators.
@@ -137,6 +142,7 @@ public:
     QLabel* Label27;        // "Posição até o momento:"
     QListWidget* ListBox2;
     QPushButton* Button6;   // "Cancela"
+    QLabel* BestCandidateLabel;  // "Fim": the best candidate's yield and sizes
 
     // Progress
     QLabel* Panel2;    // "Material :"
@@ -354,6 +360,10 @@ public:
     void Button11Click();
     void Button2Click();
     void Timer1Timer();
+    void Button12Click();        // "Iniciar"
+    void Button7Click();         // "Inicia" of the best sheet-size search
+    void ListBox1DblClick();
+    void AbbreviateClick();      // "Abreviar", its neighbour and "Cancela" on "Calculando"
     void RadioGroup1Click();
     void ComplexityClick();
     void RawMaterialClick();
@@ -375,6 +385,13 @@ public:
     const OrderSelectionState& SelectionState() const { return m_selection; }
 
     RunController& Run() { return *m_run; }
+    // The bridge of the current (or last) run; null before the first run.
+    QueuedCalcEvents* Events() const { return m_events.get(); }
+    // The interval of the end signal's ticks for the runs to come (500 ms
+    // unless set; tests drive it fast).
+    void SetEndSignalTickInterval(int milliseconds) { m_tickInterval = milliseconds; }
+    // The candidates of the best sheet-size search tried so far in this run.
+    int CandidatesShown() const { return m_candidate; }
 
     void done(int result) override;
 
@@ -402,9 +419,31 @@ private:
     void ApplyEnableRules();
     void PlaceWindow();
     void SetSheetBorders(const QString& value);
+    bool CheckedRequest(CalcRequest& request);
+    void StartRun(CalcRequest request, bool bestSizeSearch);
+    void ConnectRunEvents(bool bestSizeSearch);
+    void OnRunEnded(int status, const QString& failure);
+    void FlushRunDisplay();
+    void StepFigure();
+    std::vector<long long> SelectedOrders() const;
 
     platform::WindowActivation* m_activation;
+    // Declared before the controller, so that it outlives the worker thread
+    // that the controller's destructor waits for.
+    std::unique_ptr<QueuedCalcEvents> m_events;
     std::unique_ptr<RunController> m_run;
+    // What the run reported since the last repaint; shown at most ten times
+    // a second, so that a fast run does not flood the UI thread.
+    QTimer* m_displayTimer = nullptr;
+    QStringList m_pendingReport;
+    int m_candidate = 0;
+    int m_tickInterval = 0;
+    bool m_endShown = false;
+    // The waving figure of the progress page: each step draws on the last.
+    QImage m_figure;
+    int m_figureStep = 0;
+    std::optional<double> m_yield;  // of the last run, for the report's pie  // the run has reached its end page
+    int m_candidateTotal = 0;
     std::optional<EndSignalPlayer> m_endSignal;
     CalcSettings m_loaded;  // what loading set that no control shows
     WhatIfMaterials m_whatIf;
@@ -423,5 +462,10 @@ TForm_otimi* CreateForm_otimi();
 
 // Opens the calculation window, as the Cálculo icon does.
 void ShowCalculationWindow();
+
+// The program is leaving: a running calculation is cut short as by
+// "Abreviar", its wait for "Ok" ended, and this returns once the driver has
+// finished and written its files; the event loop turns meanwhile.
+void EndCalculationForExit();
 
 }  // namespace vor

@@ -246,7 +246,7 @@ void TForm_otimi::BuildReportPage()
     Panel10->setFont(QFont(QStringLiteral("Arial"), 11, QFont::Bold));
     Button1 = MakeButton(Panel11, "Button1", QRect(256, 14, 92, 38));
     Button1->setText(QStringLiteral("Ok"));
-    Label9 = MakeLabel(p, "Label9", QRect(372, 368, kPageWidth - 380, 50));
+    Label9 = MakeLabel(p, "Label9", QRect(372, 368, kPageWidth - 380 - 80, 50));
     Label9->setWordWrap(true);
 }
 
@@ -302,6 +302,8 @@ void TForm_otimi::BuildBestSizePage()
     Label27 = MakeLabel(p, "Label27", QRect(8, 70, 400, 20));
     ListBox2 = Make<QListWidget>(p, "ListBox2", QRect(4, 92, w - 8, 260));
     Button6 = MakeButton(p, "Button6", QRect(4, 362, 130, 34));
+
+    BestCandidateLabel = MakeLabel(TabSheet15, "BestCandidateLabel", QRect(8, 8, w - 16, 24));
 }
 
 void TForm_otimi::BuildProgressPage()
@@ -358,7 +360,8 @@ void TForm_otimi::BuildEndFlagsPage()
         (*flag.panel)->setIndent(6);
         top += 32;
     }
-    PaintBox17 = Make<PaintBox>(p, "PaintBox17", QRect(560, 30, 170, 186));
+    // The yield pie sits on the report page, beside its end panel.
+    PaintBox17 = Make<PaintBox>(TabSheet5, "PaintBox17", QRect(kPageWidth - 78, 358, 70, 70));
     Button17 = MakeButton(p, "Button17", QRect(40, 240, 130, 34));
     Button17->setText(QStringLiteral("Ok"));
 }

@@ -32,8 +32,10 @@ RunController::RunController(QObject* parent) : QObject(parent) {}
 
 RunController::~RunController()
 {
-    // The one wait: the run was asked to close, so it ends at its next test.
+    // The one wait: the run is cut short and asked to close, so it ends at
+    // its next test.
     if (m_thread) {
+        m_flags.abbreviate = true;
         m_flags.RequestClose();
         m_thread->wait();
     }
