@@ -151,6 +151,8 @@ PieceLineFields ParsePieceLine(std::string_view line)
     out.height = f.reals[5];
     out.widthWhole = f.ints[4];
     out.heightWhole = f.ints[5];
+    out.widthText = f.texts[4];
+    out.heightText = f.texts[5];
     out.material = f.ints[6];
     out.description = f.texts[7];
     out.orderNumber = f.ints[8];

@@ -56,6 +56,8 @@ struct PieceLineFields {
     double height = 0.0;
     int widthWhole = 0;   // the same fields read as integers ("500,5" -> 500)
     int heightWhole = 0;
+    std::string widthText;    // the fields as stored, for writers that keep them
+    std::string heightText;
     int material = 0;
     std::string description;  // as stored, "_" kept
     int orderNumber = 0;      // field 8; 0 when missing or not a number (the clipboard import's "ABC")
