@@ -30,7 +30,7 @@ std::string LengthField(const std::string& text, double value)
 
 int ClampMultiplier(long long value)
 {
-    return static_cast<int>(std::clamp<long long>(value, kMinMultiplier, kMaxMultiplier));
+    return static_cast<int>(std::clamp<long long>(value, kMinMergeMultiplier, kMaxMergeMultiplier));
 }
 
 std::string MergeEntryText(const MergeEntry& entry)

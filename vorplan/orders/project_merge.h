@@ -13,8 +13,8 @@ namespace vor {
 // multiplied by its own multiplier.
 
 constexpr long kMaxMergedProjects = 9;
-constexpr int kMinMultiplier = 1;
-constexpr int kMaxMultiplier = 10000;
+constexpr int kMinMergeMultiplier = 1;
+constexpr int kMaxMergeMultiplier = 10000;
 
 struct MergeEntry {
     long long number = 0;
