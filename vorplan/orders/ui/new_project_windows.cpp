@@ -162,7 +162,8 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent)
     Button2 = MakeButton(this, QStringLiteral("Cancela"), QRect(367, 312, 75, 25));
     setFixedSize(454, 348);
 
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm12::ListBox1Click);
+    // The selection, not the current row: focus alone makes a row current.
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm12::ListBox1Click);
     connect(Edit3, &QLineEdit::textEdited, this, &TForm12::Edit3Change);
     connect(Button3, &QPushButton::clicked, this, &TForm12::Button3Click);
     connect(Button1, &QPushButton::clicked, this, &TForm12::Button1Click);
@@ -208,17 +209,16 @@ void TForm12::FormActivate()
 
 void TForm12::FillList()
 {
-    const int row = ListBox1->currentRow();
     const QSignalBlocker block(ListBox1);
     ListBox1->clear();
     for (const MergeEntry& entry : m_entries)
         ListBox1->addItem(ToQString(MergeEntryText(entry)));
-    ListBox1->setCurrentRow(row);
 }
 
 void TForm12::ListBox1Click()
 {
-    const int row = ListBox1->currentRow();
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    const int row = selected.isEmpty() ? -1 : ListBox1->row(selected.front());
     if (row < 0 || row >= static_cast<int>(m_entries.size()))
         return;
     Label3->setVisible(false);
@@ -233,7 +233,8 @@ void TForm12::ListBox1Click()
 
 void TForm12::Edit3Change()
 {
-    const int row = ListBox1->currentRow();
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    const int row = selected.isEmpty() ? -1 : ListBox1->row(selected.front());
     if (row < 0 || row >= static_cast<int>(m_entries.size()))
         return;
     const QString typed = Edit3->text().trimmed();
