@@ -330,6 +330,7 @@ TEST_F(ProjectManagerWindowTest, MergeWindowClampsMultipliersAndCancelWritesNoth
     EXPECT_FALSE(fs::exists(Dsc(0)));
 
     // Ok writes the merged project and selects it.
+    SelectRows(form, {0, 1});
     WhenShown([] { return static_cast<QWidget*>(vor::Form12); }, [] {
         vor::TForm12& merge = *vor::Form12;
         merge.ListBox1->setCurrentRow(0);
@@ -337,7 +338,6 @@ TEST_F(ProjectManagerWindowTest, MergeWindowClampsMultipliersAndCancelWritesNoth
         merge.Edit3Change();
         merge.Button1->click();
     });
-    SelectRows(form, {0, 1});
     form.Button5->click();
     EXPECT_EQ(ReadBytes(Table(0)), Crlf({"1 1 6 500 300 12 Porta", "1 2 9 400 200 7 Vidro",
                                          "1 1 1 2000 900 12 Folha"}));
