@@ -44,10 +44,13 @@ std::string MergedPieceLine(std::string_view line, int multiplier)
     if (line.find_first_not_of(" \t\r\n") == std::string_view::npos)
         return {};
     const PieceLineFields f = ParsePieceLine(line);
+    // The same split, for width and height as they stand in the file.
+    SplitFieldArrays texts;
+    SplitFieldsFirst15(line, ' ', texts);
     const long long quantity = static_cast<long long>(f.quantity) * multiplier;
     const std::string description = f.description.empty() ? "---" : f.description;
     return std::to_string(f.mark) + " " + std::to_string(f.code) + " " + std::to_string(quantity) +
-           " " + LengthField(f.widthText, f.width) + " " + LengthField(f.heightText, f.height) +
+           " " + LengthField(texts.texts[4], f.width) + " " + LengthField(texts.texts[5], f.height) +
            " " + std::to_string(f.material) + " " + description;
 }
 

@@ -17,8 +17,6 @@ constexpr std::string_view kPieceFiller = "ABCD";
 constexpr std::string_view kSheetFiller = "ABCDEFG12345";
 constexpr std::string_view kEmptyDescription = "---";
 
-enum class NumberKind { Integer, Real };
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string IntText(long long n)
@@ -50,19 +48,6 @@ bool IsIntegerText(std::string_view s)
             return false;
     }
     return true;
-}
-
-// A numeric cell as the grid and the file keep it: the text itself when it is
-// a number of its kind, else the value every reader would take from it, so
-// nothing in it can break the line.
-std::string NumberCell(std::string text, NumberKind kind, bool showDecimals)
-{
-    RemoveBlanks(text);
-    if (text.empty())
-        return "0";
-    if (kind == NumberKind::Integer)
-        return IsIntegerText(text) ? text : IntText(StrToIntDef0(text));
-    return IsRealText(text) ? text : FormatRealText(StrToRealComma(text), showDecimals);
 }
 
 // The file form of a description: one field, never cut by a later reader.
@@ -110,6 +95,19 @@ SplitFieldArrays SplitTableLine(std::string_view line)
 
 }  // namespace
 
+// A numeric cell as the grid and the file keep it: the text itself when it is
+// a number of its kind, else the value every reader would take from it, so
+// nothing in it can break the line.
+std::string NumberCell(std::string text, NumberKind kind, bool showDecimals)
+{
+    RemoveBlanks(text);
+    if (text.empty())
+        return "0";
+    if (kind == NumberKind::Integer)
+        return IsIntegerText(text) ? text : IntText(StrToIntDef0(text));
+    return IsRealText(text) ? text : FormatRealText(StrToRealComma(text), showDecimals);
+}
+
 // An optional sign, digits and at most one decimal mark ("." or ","), whose
 // value a double holds. Exponents are left out: nobody types them in a table,
 // and the integer readers would take "1e3" for 1.
@@ -151,8 +149,6 @@ PieceLineFields ParsePieceLine(std::string_view line)
     out.height = f.reals[5];
     out.widthWhole = f.ints[4];
     out.heightWhole = f.ints[5];
-    out.widthText = f.texts[4];
-    out.heightText = f.texts[5];
     out.material = f.ints[6];
     out.description = f.texts[7];
     out.orderNumber = f.ints[8];

@@ -13,6 +13,13 @@ namespace vor {
 // value a double holds; no exponent, no blanks.
 bool IsRealText(std::string_view s);
 
+enum class NumberKind { Integer, Real };
+
+// A numeric cell as the grid and the file keep it: blanks removed, "0" when
+// empty, the text itself when it is a number of its kind, else the value
+// every reader would take from it (reals through FormatRealText).
+std::string NumberCell(std::string text, NumberKind kind, bool showDecimals);
+
 // The two blank-separated tables: an order's pieces (PED<n>.TAB, or
 // TMP/PED<n>.INQ when the order tables are not internal) and a material's
 // stock sheets (CHP<n>.TAB). The numbers are the table editor's kinds.
@@ -56,8 +63,6 @@ struct PieceLineFields {
     double height = 0.0;
     int widthWhole = 0;   // the same fields read as integers ("500,5" -> 500)
     int heightWhole = 0;
-    std::string widthText;    // the fields as stored, for writers that keep them
-    std::string heightText;
     int material = 0;
     std::string description;  // as stored, "_" kept
     int orderNumber = 0;      // field 8; 0 when missing or not a number (the clipboard import's "ABC")
