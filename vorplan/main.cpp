@@ -22,13 +22,16 @@
 #include "platform/qt_sound.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/helper_programs.h"
+#include "vorplan/common/file_set.h"
 #include "vorplan/common/main_window_geometry.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/orders/ui/material_window.h"
 #include "vorplan/orders/ui/new_material_window.h"
+#include "vorplan/orders/ui/new_project_windows.h"
 #include "vorplan/orders/ui/offcut_window.h"
 #include "vorplan/orders/ui/piece_listing_action.h"
+#include "vorplan/orders/ui/project_manager_window.h"
 #include "vorplan/orders/ui/resources_report_window.h"
 #include "vorplan/orders/ui/resources_window.h"
 #include "vorplan/orders/ui/table_window.h"
@@ -150,6 +153,8 @@ int main(int argc, char* argv[])
         // The windows in the program's order, the main window first; each
         // lives to the end of the run.
         std::unique_ptr<vor::TForm1> form1;
+        std::unique_ptr<vor::TForm26> form26;
+        std::unique_ptr<vor::TForm12> form12;
         std::unique_ptr<vor::TForm_otimi> formOtimi;
         std::unique_ptr<vor::Tvisualiz> formVisualiz;
         std::unique_ptr<vor::Ttabela> tabela;
@@ -157,12 +162,18 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm2> form2;
         std::unique_ptr<vor::TForm7> form7;
         std::unique_ptr<vor::TForm15> form15;
+        std::unique_ptr<vor::TForm21> form21;
         std::unique_ptr<vor::TForm22> form22;
         std::unique_ptr<vor::TForm19> form19;
         std::unique_ptr<vor::TForm14> form14;
         std::unique_ptr<vor::TForm24> form24;
+        std::unique_ptr<vor::TForm33> form33;
         try {
             form1.reset(vor::CreateForm1());
+            // A set of files a killed run left half renamed is finished first.
+            vor::FinishFileSet(vor::FileSetJournalFile());
+            form26.reset(vor::CreateForm26());
+            form12.reset(vor::CreateForm12());
             formOtimi.reset(vor::CreateForm_otimi());
             form1->Targets().calculation = vor::ShowCalculationWindow;
             form1->Targets().endCalculation = vor::EndCalculationForExit;
@@ -175,11 +186,14 @@ int main(int argc, char* argv[])
             form2.reset(vor::CreateForm2());
             form7.reset(vor::CreateForm7());
             form15.reset(vor::CreateForm15());
+            form21.reset(vor::CreateForm21());
+            form1->Targets().projectManager = vor::ShowProjectManager;
             form22.reset(vor::CreateForm22());
             form1->Targets().resources = vor::ShowResourcesWindow;
             form19.reset(vor::CreateForm19());
             form14.reset(vor::CreateForm14());
             form24.reset(vor::CreateForm24());
+            form33.reset(vor::CreateForm33());
             vor::InstallMaterialWindowPrompts();
         } catch (const std::exception& error) {
             platform::ShowMessage(error.what());

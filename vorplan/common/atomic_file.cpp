@@ -82,6 +82,37 @@ namespace {
     throw IoError(target, code, action);
 }
 
+}  // namespace
+
+int WriteAndCloseTemp(int fd, std::string_view data, FileOps& ops)
+{
+    const char* next = data.data();
+    std::size_t left = data.size();
+    const auto fail = [fd](int code) {
+        ::close(fd);
+        return code;
+    };
+    while (left > 0) {
+        const ssize_t written = ops.Write(fd, next, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno);
+        }
+        // No progress (or a count larger than asked) would loop or overrun.
+        if (written == 0 || static_cast<std::size_t>(written) > left)
+            return fail(EIO);
+        next += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    if (ops.Sync(fd) != 0)
+        return fail(errno);
+    // The descriptor is gone after close even when it reports an error.
+    if (ops.Close(fd) != 0)
+        return errno != 0 ? errno : EIO;
+    return 0;
+}
+
 void SyncFolder(const fs::path& folder)
 {
     // Makes the rename itself durable; a folder that cannot be synced (some
@@ -92,8 +123,6 @@ void SyncFolder(const fs::path& folder)
     ::fsync(fd);
     ::close(fd);
 }
-
-}  // namespace
 
 void WriteFileAtomically(const fs::path& target, std::string_view data, FileOps& ops)
 {
@@ -130,30 +159,10 @@ void WriteFileAtomically(const fs::path& target, std::string_view data, FileOps&
     if (fd < 0)
         throw IoError(path, errno, "gravar");
 
-    const char* next = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        const ssize_t written = ops.Write(fd, next, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail(path, temp, fd, errno, "gravar");
-        }
-        // No progress (or a count larger than asked) would loop or overrun.
-        if (written == 0 || static_cast<std::size_t>(written) > left)
-            Fail(path, temp, fd, EIO, "gravar");
-        next += written;
-        left -= static_cast<std::size_t>(written);
-    }
-
-    if (ops.Sync(fd) != 0)
-        Fail(path, temp, fd, errno, "gravar");
-
-    // The descriptor is gone after close even when it reports an error.
-    const int closed = ops.Close(fd);
+    const int failed = WriteAndCloseTemp(fd, data, ops);
     fd = -1;
-    if (closed != 0)
-        Fail(path, temp, fd, errno, "gravar");
+    if (failed != 0)
+        Fail(path, temp, fd, failed, "gravar");
 
     if (ops.Rename(temp.c_str(), path.c_str()) != 0)
         Fail(path, temp, fd, errno, "gravar");

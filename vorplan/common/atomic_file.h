@@ -37,6 +37,15 @@ mode_t NewFileMode();
 int CreateTempFile(const std::filesystem::path& folder, const std::string& fileName, mode_t mode,
                    std::string& tempName);
 
+// Writes `data` to the open temporary `fd`, checking every write, flushes it
+// and closes it. Returns 0, or the errno of the failing call (the descriptor is
+// closed either way; the file is left for the caller to remove).
+int WriteAndCloseTemp(int fd, std::string_view data, FileOps& ops);
+
+// Flushes a folder's entries, so renames in it survive a crash; silent when
+// the file system refuses.
+void SyncFolder(const std::filesystem::path& folder);
+
 // Reads a whole file as bytes; throws IoError when it cannot.
 std::string ReadFileBytes(const std::filesystem::path& path, FileOps& ops = DefaultFileOps());
 

@@ -400,6 +400,32 @@ void UpperCaseText(std::string& s)
             c = static_cast<char>(c - 'a' + 'A');
 }
 
+std::string FoldCaseAndAccents(std::string_view s)
+{
+    // U+00C0 to U+00FF as plain capitals; '*' keeps a non-letter as it is.
+    static constexpr char kLatin1[] =
+        "AAAAAAACEEEEIIII"   // C0..CF
+        "DNOOOOO*OUUUUYTS"   // D0..DF
+        "AAAAAAACEEEEIIII"   // E0..EF
+        "DNOOOOO*OUUUUYTY";  // F0..FF
+    std::u32string points = Utf8ToCodePoints(s);
+    for (char32_t& c : points) {
+        if (c >= U'a' && c <= U'z')
+            c = c - U'a' + U'A';
+        else if (c >= 0xC0 && c <= 0xFF && kLatin1[c - 0xC0] != '*')
+            c = static_cast<unsigned char>(kLatin1[c - 0xC0]);
+        else if (c == 0x160 || c == 0x161)
+            c = U'S';
+        else if (c == 0x17D || c == 0x17E)
+            c = U'Z';
+        else if (c == 0x178)
+            c = U'Y';
+        else if (c == 0x152 || c == 0x153)
+            c = U'O';  // the OE ligature, by its first letter
+    }
+    return CodePointsToUtf8(points);
+}
+
 void PadNumberField(std::string& s)
 {
     RemoveBlanks(s);

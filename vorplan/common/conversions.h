@@ -80,6 +80,9 @@ void CutAtLastTilde(std::string& s);
 void CutAtSemicolon(std::string& s);
 // ASCII a..z to A..Z; every other character stays.
 void UpperCaseText(std::string& s);
+// For searches that ignore case and accents: letters upper-cased, and the
+// accented letters of Windows-1252 as their plain letters ("ção" -> "CAO").
+std::string FoldCaseAndAccents(std::string_view s);
 // Blanks removed, left-padded with blanks to 6 characters, one more blank in front.
 void PadNumberField(std::string& s);
 

@@ -200,16 +200,21 @@ std::string ReadProjectField1(const Path& path)
     return IniFile(path).ReadString(kPed, "CAMPO1", "???");
 }
 
-bool WriteNewProjectIni(const Path& path, std::string_view description, const platform::Clock& clock)
+std::vector<std::string> NewProjectIniLines(std::string_view description, const platform::Clock& clock)
 {
     std::string text(description);
     // A line break would end the key and start lines of its own.
     std::replace(text.begin(), text.end(), '\r', ' ');
     std::replace(text.begin(), text.end(), '\n', ' ');
     const std::string stamp = DateTimeText(clock);
+    return {"[PED]", "CRIACAO=" + stamp, "ULT_MODIF=" + stamp, "STATUS=0",
+            "PCI=0", "CAMPO1=" + text, "CAMPO2=---"};
+}
+
+bool WriteNewProjectIni(const Path& path, std::string_view description, const platform::Clock& clock)
+{
     try {
-        WriteTextLines(path, {"[PED]", "CRIACAO=" + stamp, "ULT_MODIF=" + stamp, "STATUS=0",
-                              "PCI=0", "CAMPO1=" + text, "CAMPO2=---"});
+        WriteTextLines(path, NewProjectIniLines(description, clock));
     } catch (const IoError&) {
         return false;
     }

@@ -97,6 +97,8 @@ std::string ReadProjectField1(const Path& path);
 // PCI=0, CAMPO1=description, CAMPO2=---. Atomic; a file that cannot be
 // written is left as it was, without a message: false then.
 bool WriteNewProjectIni(const Path& path, std::string_view description, const platform::Clock& clock);
+// The seven lines WriteNewProjectIni writes.
+std::vector<std::string> NewProjectIniLines(std::string_view description, const platform::Clock& clock);
 bool WriteNewProjectIni(const Path& path, std::string_view description);  // the shared clock
 
 // Messages 808 to 811 for status 0 to 3, otherwise "error".

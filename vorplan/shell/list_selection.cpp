@@ -35,11 +35,13 @@ private:
     int m_top;
 };
 
-std::string Comparable(const QString& text, bool ignoreCase)
+std::string Comparable(const QString& text, ListMatch match)
 {
     std::string s = platform::FromQString(text);
-    if (ignoreCase)
+    if (match == ListMatch::AsciiUpperCase)
         UpperCaseText(s);
+    else if (match == ListMatch::FoldCaseAndAccents)
+        s = FoldCaseAndAccents(s);
     return s;
 }
 
@@ -63,14 +65,19 @@ void InvertListSelection(QListWidget& list)
 
 void SelectMatchingItems(QListWidget& list, const QString& text, bool ignoreCase)
 {
-    const std::string wanted = Comparable(text, ignoreCase);
+    SelectMatchingItems(list, text, ignoreCase ? ListMatch::AsciiUpperCase : ListMatch::Exact);
+}
+
+void SelectMatchingItems(QListWidget& list, const QString& text, ListMatch match)
+{
+    const std::string wanted = Comparable(text, match);
     if (wanted.empty())
         return;
     QuietList quiet(list);
     QAbstractItemModel* model = list.model();
     QItemSelection matching;
     for (int row = 0; row < list.count(); ++row) {
-        if (Comparable(list.item(row)->text(), ignoreCase).find(wanted) != std::string::npos) {
+        if (Comparable(list.item(row)->text(), match).find(wanted) != std::string::npos) {
             const QModelIndex index = model->index(row, 0);
             matching.select(index, index);
         }

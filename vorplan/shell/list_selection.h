@@ -20,4 +20,9 @@ void InvertListSelection(QListWidget& list);
 // empty text selects nothing.
 void SelectMatchingItems(QListWidget& list, const QString& text, bool ignoreCase);
 
+// How SelectMatchingItems compares: exactly, in ASCII upper case, or with
+// case and accents folded (FoldCaseAndAccents).
+enum class ListMatch { Exact, AsciiUpperCase, FoldCaseAndAccents };
+void SelectMatchingItems(QListWidget& list, const QString& text, ListMatch match);
+
 }  // namespace vor

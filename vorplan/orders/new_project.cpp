@@ -1,0 +1,58 @@
+#include "vorplan/orders/new_project.h"
+
+#include "platform/clock.h"
+#include "vorplan/common/calc_lists.h"
+#include "vorplan/common/errors.h"
+#include "vorplan/common/file_set.h"
+#include "vorplan/common/globals.h"
+#include "vorplan/common/text_file.h"
+#include "vorplan/orders/table_files.h"
+
+namespace vor {
+
+NewProjectResult WriteNewProject(const DataFolders& folders, OrderList& list, long long number,
+                                 std::string_view description,
+                                 const std::vector<std::string>& tableLines,
+                                 const platform::Clock& clock, FileOps& ops)
+{
+    if (number < 0 || number > kLargestOrderNumber || OrderNumberExists(folders, list, number))
+        return NewProjectResult::NumberTaken;
+    std::vector<std::string> table = tableLines;
+    if (table.empty())
+        table.emplace_back(kEmptyTableLine);
+    try {
+        WriteFileSet(FileSetJournalFile(folders),
+                     {{OrderTableFile(folders, number, true), EncodeTextLines(table)},
+                      {ProjectDescriptionFile(folders, number),
+                       EncodeTextLines(NewProjectIniLines(description, clock))}},
+                     ops);
+    } catch (const IoError&) {
+        return NewProjectResult::WriteFailed;
+    }
+    return NewProjectResult::Written;
+}
+
+void AdoptNewProject(long long number, bool makeCurrent)
+{
+    if (makeCurrent)
+        gShared.currentOrder = number;
+    gShared.orderList.dirty = true;
+    RecentProjects& recent = gShared.calcLists.recent;
+    recent.count = 1;
+    recent.orders[1] = static_cast<std::int32_t>(number);
+    WriteRecentProjects();
+}
+
+NewProjectResult CreateNewProject(long long number, std::string_view description,
+                                  const std::vector<std::string>& tableLines, bool makeCurrent,
+                                  FileOps& ops)
+{
+    const NewProjectResult result = WriteNewProject(gShared.folders, gShared.orderList, number,
+                                                    description, tableLines,
+                                                    platform::GetClock(), ops);
+    if (result == NewProjectResult::Written)
+        AdoptNewProject(number, makeCurrent);
+    return result;
+}
+
+}  // namespace vor
