@@ -329,6 +329,9 @@ private:
             request.decimalPlaces = m_request.decimalPlaces;
             request.folders = &m_folders;
             request.pool = Pool();
+            // Without a pool the material must not make one of its own: one
+            // thread asked for is one thread.
+            request.threads = m_request.threads;
             FinalRunContext context;
             context.now = platform::GetClock().Now();
             context.materialDescription = record.description;
