@@ -1,4 +1,5 @@
 #include <QPushButton>
+#include <QTimer>
 #include <cstdlib>
 
 #include "kalendo/main_window.h"
@@ -32,6 +33,18 @@ int main(int argc, char* argv[])
                 if (page == kalendo::TForm1::CurrentPage::Startup ||
                     page == kalendo::TForm1::CurrentPage::StartupWithoutPicture)
                     form.Button7->click();
+            },
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+    }
+
+    // For the X11 test: a picture of the text viewer once it shows its text.
+    if (const char* grab = std::getenv("VORLANE_KALENDO_GRAB")) {
+        const QString file = QString::fromLocal8Bit(grab);
+        QObject::connect(
+            &form, &kalendo::TForm1::PagesReady, &form,
+            [&form, file] {
+                if (form.Page() == kalendo::TForm1::CurrentPage::TextViewer)
+                    QTimer::singleShot(500, &form, [&form, file] { form.grab().save(file); });
             },
             Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     }

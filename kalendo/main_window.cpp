@@ -21,6 +21,8 @@
 #include "platform/message_service.h"
 #include "platform/qt_text.h"
 #include "platform/window_activation.h"
+#include "kalendo/text_viewer_page.h"
+#include "vorplan/common/atomic_file.h"
 #include "vorplan/common/user_file.h"
 
 namespace kalendo {
@@ -87,7 +89,8 @@ TForm1::TForm1(platform::Clipboard& clipboard, std::function<void()> quit,
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_clipboard(clipboard),
       m_quit(std::move(quit)),
-      m_lingerTime(lingerTime)
+      m_lingerTime(lingerTime),
+      m_fileOps(&vor::DefaultFileOps())
 {
     FormCreate();
 }
@@ -164,6 +167,8 @@ void TForm1::FormCreate()
     Button5 = new QPushButton(ToQString(kCancelCaption), Panel9);
     Button5->setGeometry(162, 100, 80, 30);
 
+    CreateViewerPage();
+
     PageControl1->setCurrentWidget(TabSheet3);
     resize(kDesignSize);
 
@@ -215,6 +220,8 @@ void TForm1::FormActivate()
     if (m_page == CurrentPage::Startup) {
         WarnSmallScreen();
         Button7->setFocus();
+    } else if (m_page == CurrentPage::TextViewer) {
+        RichEdit1->setFocus();
     }
     m_activating = false;
     emit PagesReady();
@@ -253,7 +260,8 @@ void TForm1::SetUpPage()
     }
     case ViewerPage::TextViewer:
         m_page = CurrentPage::TextViewer;
-        PageControl1->setCurrentWidget(TabSheet2);
+        PlaceViewerWindow();
+        LoadViewerText();
         break;
     case ViewerPage::SeparateRun:
         ShowSeparateRunPage();
@@ -328,6 +336,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::FormResize()
 {
+    LayoutViewerPage();
     const QSize panel = Panel9->size();
     Panel9->setGeometry(ToRect(PlacePasswordPanel({width(), height()}, {panel.width(), panel.height()})));
     const SeparateRunGeometry g = LayoutSeparateRunPage(

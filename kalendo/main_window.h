@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 #include <QWidget>
 #include <chrono>
 #include <functional>
@@ -15,10 +16,20 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QStackedWidget;
 
+namespace vor {
+class FileOps;
+}
+
 namespace kalendo {
+
+class FindDialog;
+class ViewerText;
+class ViewerTextEdit;
 
 // kalendo's one window: a page stack switched by code (start-up with the
 // splash picture, text viewer, separate-run, password). It reads its command
@@ -37,6 +48,10 @@ public:
 
     // Tests stand in for the screen's size.
     void SetScreenSize(std::optional<QSize> size) { m_screenOverride = size; }
+    // Tests print the text into this PDF file without the print dialog.
+    void SetPrintOutput(const QString& pdfFile) { m_printOutput = pdfFile; }
+    // "Salva" writes through these file operations (tests make them fail).
+    void SetFileOps(vor::FileOps& ops) { m_fileOps = &ops; }
 
     CurrentPage Page() const { return m_page; }
     const ViewerCommand& Command() const { return m_command; }
@@ -64,6 +79,16 @@ public:
     QLineEdit* Edit1;
     QPushButton* Button1;
     QPushButton* Button5;
+    // Text viewer page.
+    QListWidget* ListBox1;   // headings
+    ViewerTextEdit* RichEdit1;
+    QFrame* Panel3;          // button panel
+    QPushButton* BitBtn1;    // top of the text
+    QPushButton* BitBtn2;    // find
+    QPushButton* BitBtn3;    // print; Esc presses it
+    QPushButton* Button6;    // "Salva", hidden until Alt+F5 (or Ctrl+Shift+F5)
+    QPushButton* Button2;    // Ok
+    FindDialog* FindDialog1;
 
 signals:
     // The page is set up after an activation.
@@ -72,6 +97,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
@@ -93,11 +119,28 @@ private:
     QSize ScreenSize() const;
     void ShowMessage(const std::string& text);
 
+    // Text viewer page.
+    void CreateViewerPage();
+    void PlaceViewerWindow();
+    void LoadViewerText();
+    void LayoutViewerPage();
+    void ListBox1Click(QListWidgetItem* item);
+    void RichEdit1MouseDown();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void FindDialog1Find();
+    void BitBtn3Click();
+    void Button6Click();
+    void Button2Click();
+
     platform::Clipboard& m_clipboard;
     std::function<void()> m_quit;
     std::chrono::milliseconds m_lingerTime;
     std::unique_ptr<platform::ClipboardLinger> m_linger;
     std::optional<QSize> m_screenOverride;
+    QString m_printOutput;
+    vor::FileOps* m_fileOps;
+    std::unique_ptr<ViewerText> m_viewerText;
 
     ViewerCommand m_command;
     MessageSet m_texts;

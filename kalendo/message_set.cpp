@@ -13,6 +13,9 @@ MessageSet English()
     set.invalidPassword = "invalid password";
     set.screenWarning1 = "Attention: for correct execution, use";
     set.screenWarning2 = "resolution of video 800x600 or larger.";
+    set.findTitle = "Find";
+    set.findNext = "Find next";
+    set.cancel = "Cancel";
     return set;
 }
 
@@ -29,6 +32,9 @@ MessageSet FillMessageSet(char languageDigit)
         set.invalidPassword = "Senha inválida";
         set.screenWarning1 = "Atenção: para a execução do Vorlane, é";
         set.screenWarning2 = "necessário resolução de vídeo 800x600 ou maior.";
+        set.findTitle = "Localizar";
+        set.findNext = "Localizar próxima";
+        set.cancel = "Cancelar";
         break;
     case '2':
         set = English();
@@ -46,6 +52,9 @@ MessageSet FillMessageSet(char languageDigit)
         set.invalidPassword = "contraseña inválida";
         set.screenWarning1 = "Atención: para la ejecución, uso";
         set.screenWarning2 = "resolución de video 800x600 o más grande.";
+        set.findTitle = "Buscar";
+        set.findNext = "Buscar siguiente";
+        set.cancel = "Cancelar";
         break;
     default:
         break;

@@ -14,6 +14,10 @@ struct MessageSet {
     std::string invalidPassword;
     std::string screenWarning1;
     std::string screenWarning2;
+    // The text viewer's find dialog.
+    std::string findTitle;
+    std::string findNext;
+    std::string cancel;
     bool smallTitle = false;  // the Dutch title needs the title strip's smaller font
 };
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "vorplan/common/rtf/styled_document.h"
+
 namespace vor {
 
 // Writes an RTF document a word processor opens: Windows-1252 text with RTF
@@ -30,5 +32,9 @@ private:
 // `text` (UTF-8) as RTF text: "\", "{" and "}" escaped, Windows-1252 bytes
 // above 127 as \'hh, characters Windows-1252 lacks as \uN?.
 std::string RtfText(std::string_view text);
+
+// A styled document as RTF that ReadRtf reads back unchanged, with `title` in
+// its information block.
+std::string WriteRtf(const StyledDocument& doc, std::string_view title = {});
 
 }  // namespace vor

@@ -1,0 +1,127 @@
+#include "kalendo/help_text_check.h"
+
+#include <regex>
+
+#include "kalendo/plain_viewer_text.h"
+#include "kalendo/text_viewer_rules.h"
+#include "vorplan/common/codec.h"
+
+namespace kalendo {
+
+namespace {
+
+std::string Quote(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+std::string Where(int paragraph)
+{
+    return "paragraph " + std::to_string(paragraph + 1);
+}
+
+bool BeginsWithDigit(const std::string& text)
+{
+    return !text.empty() && text[0] >= '0' && text[0] <= '9';
+}
+
+}  // namespace
+
+bool IsExactlyUnderlined(const vor::CharStyle& style)
+{
+    return style.underline && !style.bold && !style.italic && !style.strike;
+}
+
+std::vector<AuthoringFault> CheckHelpText(const vor::StyledDocument& doc)
+{
+    std::vector<AuthoringFault> faults;
+    const auto fault = [&faults](AuthoringRule rule, int paragraph, const std::string& message) {
+        faults.push_back({rule, paragraph, message});
+    };
+
+    std::vector<std::string> texts;
+    for (const vor::StyledParagraph& paragraph : doc.paragraphs)
+        texts.push_back(paragraph.PlainText());
+    const int count = static_cast<int>(texts.size());
+
+    // Headings: "N - Title" or "N.M - Title"; a sub-heading's number stays
+    // short enough for its point to be seen as one.
+    static const std::regex heading(R"(^[1-9][0-9]?(\.[0-9]+)? - \S.*$)");
+    std::vector<int> headings;
+    for (int p = 0; p < count; ++p) {
+        const std::string& text = texts[static_cast<std::size_t>(p)];
+        if (!BeginsWithDigit(text))
+            continue;
+        if (std::regex_match(text, heading) && IsHeadingLine(text))
+            headings.push_back(p);
+        else
+            fault(AuthoringRule::HeadingForm, p,
+                  "heading form: " + Where(p) + " begins with a digit but is no heading \"N - Title\" or "
+                  "\"N.M - Title\": " + Quote(text));
+    }
+    if (headings.empty())
+        return faults;
+
+    PlainViewerText view(doc);
+    const int firstHeading = headings.front();
+    std::vector<int> entries;
+    for (int h : headings) {
+        const std::string& title = texts[static_cast<std::size_t>(h)];
+        int entry = -1;
+        for (int p = 0; p < firstHeading && entry < 0; ++p) {
+            const std::string& text = texts[static_cast<std::size_t>(p)];
+            if (!text.empty() && text[0] == '\t' && text.find(title) != std::string::npos)
+                entry = p;
+        }
+        entries.push_back(entry);
+        if (entry < 0) {
+            fault(AuthoringRule::ContentsEntry, h,
+                  "contents entry: heading " + Quote(title) + " (" + Where(h) +
+                      ") has no entry before the first heading that begins with a TAB and holds its text");
+            continue;
+        }
+        // Every character of the entry's occurrence a plain underlined link,
+        // and the link text a click gives the heading's own.
+        const auto match = view.Find(title, view.ParagraphStart(entry), true);
+        bool linked = match.has_value();
+        for (int i = 0; linked && i < match->length; ++i)
+            linked = view.ExactlyUnderlinedAt(match->start + i);
+        const std::string& entryText = texts[static_cast<std::size_t>(entry)];
+        if (linked) {
+            const int column = match->start - view.ParagraphStart(entry);
+            linked = LinkTextOfLine(entryText, column) == title;
+        }
+        if (!linked)
+            fault(AuthoringRule::ContentsEntry, entry,
+                  "contents entry: " + Where(entry) + " holds heading " + Quote(title) +
+                      " but not as a plain underlined link whose text is the heading's");
+    }
+
+    // The heading list jumps to a heading's second occurrence, a contents link
+    // to the next one below its entry: both must be the heading itself.
+    for (std::size_t i = 0; i < headings.size(); ++i) {
+        const int h = headings[i];
+        const int entry = entries[i];
+        if (entry < 0)
+            continue;
+        const std::string& title = texts[static_cast<std::size_t>(h)];
+        const auto first = view.Find(title, 0, true);
+        if (first && view.ParagraphOf(first->start) != entry) {
+            const int p = view.ParagraphOf(first->start);
+            fault(AuthoringRule::HeadingOccurrence, p,
+                  "heading occurrence: the text of heading " + Quote(title) + " occurs in " + Where(p) +
+                      " before its contents entry (" + Where(entry) + ")");
+            continue;
+        }
+        const auto second = view.Find(title, view.ParagraphStart(entry + 1), true);
+        if (second && second->start != view.ParagraphStart(h)) {
+            const int p = view.ParagraphOf(second->start);
+            fault(AuthoringRule::HeadingOccurrence, p,
+                  "heading occurrence: the text of heading " + Quote(title) + " occurs in " + Where(p) +
+                      " between its contents entry (" + Where(entry) + ") and its section (" + Where(h) + ")");
+        }
+    }
+    return faults;
+}
+
+}  // namespace kalendo

@@ -1,0 +1,476 @@
+#include "vorplan/common/rtf/rtf_reader.h"
+
+#include <algorithm>
+#include <iterator>
+#include <map>
+
+#include "vorplan/common/codec.h"
+
+namespace vor {
+
+namespace {
+
+enum class Destination { Text, Skip, FontTable, ColourTable };
+
+struct GroupState {
+    CharStyle chars;
+    ParagraphStyle paragraph;
+    int unicodeSkip = 1;  // \uc: characters that stand in for a \u character
+    Destination destination = Destination::Text;
+};
+
+// Destinations whose text a reader does not show.
+constexpr std::string_view kSkippedDestinations[] = {
+    "info",       "stylesheet", "pict",       "object",     "header",
+    "headerl",   "headerr",    "headerf",    "footer",     "footerl",    "footerr",
+    "footerf",   "fldinst",    "footnote",   "listtable",  "listoverridetable",
+    "revtbl",    "rsidtbl",    "generator",  "xmlnstbl",   "themedata",  "colorschememapping",
+    "latentstyles", "datastore", "pgdsctbl", "filetbl",    "annotation", "atnid",
+    "atnauthor", "comment",    "doccomm",    "author",     "title",      "subject",
+    "keywords",  "operator",   "company",    "template",   "userprops",  "nonshppict",
+    "shppict",   "shp",        "shpinst",    "pn",         "bkmkstart",  "bkmkend",
+    "fldtype",   "mmathPr",
+};
+
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int HexValue(char c)
+{
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+class RtfReader {
+public:
+    explicit RtfReader(std::string_view input) : m_in(input.substr(0, kRtfMaxInputBytes)) {}
+
+    StyledDocument Read()
+    {
+        std::size_t start = 0;
+        if (m_in.substr(0, 3) == "\xEF\xBB\xBF")
+            start = 3;
+        while (start < m_in.size() && (m_in[start] == ' ' || m_in[start] == '\r' ||
+                                       m_in[start] == '\n' || m_in[start] == '\t'))
+            ++start;
+        if (m_in.substr(start, 5) != "{\\rtf")
+            return ReadPlainText(m_in.substr(start));
+        m_pos = start;
+        Parse();
+        if (!m_finished)
+            Finish();
+        m_doc.defaultFont = FontName(m_defaultFont);
+        // A run in a font of the default font's name is in the default font.
+        for (StyledParagraph& paragraph : m_doc.paragraphs) {
+            std::vector<TextRun> runs = std::move(paragraph.runs);
+            paragraph.runs.clear();
+            for (TextRun& run : runs) {
+                if (run.style.font == m_doc.defaultFont)
+                    run.style.font.clear();
+                paragraph.Append(run.text, run.style);
+            }
+        }
+        return std::move(m_doc);
+    }
+
+private:
+    static StyledDocument ReadPlainText(std::string_view bytes)
+    {
+        StyledDocument doc;
+        const std::string text = DecodeFileText(bytes);
+        std::size_t begin = 0;
+        while (true) {
+            std::size_t end = text.find('\n', begin);
+            std::string line = text.substr(begin, end == std::string::npos ? end : end - begin);
+            // Control characters have no place in a text shown; a tab does.
+            std::erase_if(line, [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
+            StyledParagraph paragraph;
+            paragraph.Append(line, CharStyle{});
+            doc.paragraphs.push_back(std::move(paragraph));
+            if (end == std::string::npos)
+                break;
+            begin = end + 1;
+        }
+        return doc;
+    }
+
+    void Parse()
+    {
+        while (m_pos < m_in.size() && !m_finished) {
+            const char c = m_in[m_pos];
+            if (c == '{') {
+                ++m_pos;
+                Flush();
+                m_pendingSkip = 0;
+                if (static_cast<int>(m_stack.size()) >= kRtfMaxGroupDepth) {
+                    Finish();
+                    return;
+                }
+                m_stack.push_back(m_state);
+            } else if (c == '}') {
+                ++m_pos;
+                Flush();
+                m_pendingSkip = 0;
+                EndGroup();
+            } else if (c == '\\') {
+                ++m_pos;
+                ControlSequence();
+            } else if (c == '\r' || c == '\n') {
+                ++m_pos;
+            } else if (c == '\t') {
+                ++m_pos;
+                EmitText("\t");
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                ++m_pos;
+            } else {
+                ++m_pos;
+                EmitByte(static_cast<unsigned char>(c));
+            }
+        }
+    }
+
+    void EndGroup()
+    {
+        if (m_stack.empty()) {
+            Finish();
+            return;
+        }
+        if (m_state.destination == Destination::FontTable && m_stack.back().destination != Destination::FontTable)
+            EndFontEntry();
+        if (m_stack.size() == 1) {
+            // The document's own group closes: what follows it is not the document.
+            Finish();
+            return;
+        }
+        m_state = m_stack.back();
+        m_stack.pop_back();
+    }
+
+    void ControlSequence()
+    {
+        if (m_pos >= m_in.size())
+            return;
+        const char c = m_in[m_pos];
+        if (!IsLetter(c)) {
+            ++m_pos;
+            ControlSymbol(c);
+            return;
+        }
+        const std::size_t wordStart = m_pos;
+        while (m_pos < m_in.size() && IsLetter(m_in[m_pos]) && m_pos - wordStart < 32)
+            ++m_pos;
+        const std::string_view word = m_in.substr(wordStart, m_pos - wordStart);
+        bool hasParameter = false;
+        bool negative = false;
+        long long value = 0;
+        if (m_pos < m_in.size() && m_in[m_pos] == '-' && m_pos + 1 < m_in.size() && IsDigit(m_in[m_pos + 1])) {
+            negative = true;
+            ++m_pos;
+        }
+        while (m_pos < m_in.size() && IsDigit(m_in[m_pos])) {
+            hasParameter = true;
+            if (value < 100000000000LL)
+                value = value * 10 + (m_in[m_pos] - '0');
+            ++m_pos;
+        }
+        if (m_pos < m_in.size() && m_in[m_pos] == ' ')
+            ++m_pos;
+        value = std::clamp(negative ? -value : value, -2147483647LL, 2147483647LL);
+        Flush();
+        ControlWord(word, hasParameter, static_cast<int>(value));
+    }
+
+    void ControlSymbol(char c)
+    {
+        switch (c) {
+        case '\\':
+        case '{':
+        case '}':
+            EmitText(std::string(1, c));
+            break;
+        case '~':
+            EmitText("\xC2\xA0");
+            break;
+        case '-':
+            EmitText("\xC2\xAD");
+            break;
+        case '_':
+            EmitText("\xE2\x80\x91");
+            break;
+        case '*':
+            m_state.destination = Destination::Skip;
+            break;
+        case '\'': {
+            if (m_pos + 1 < m_in.size()) {
+                const int high = HexValue(m_in[m_pos]);
+                const int low = HexValue(m_in[m_pos + 1]);
+                if (high >= 0 && low >= 0) {
+                    m_pos += 2;
+                    EmitByte(static_cast<unsigned char>(high * 16 + low));
+                }
+            }
+            break;
+        }
+        case '\r':
+        case '\n':
+            ControlWord("par", false, 0);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void ControlWord(std::string_view word, bool hasParameter, int value)
+    {
+        if (word == "bin") {
+            // Binary data of the given length, in any destination.
+            const std::size_t length = value > 0 ? static_cast<std::size_t>(value) : 0;
+            m_pos += std::min(length, m_in.size() - m_pos);
+            return;
+        }
+        if (m_state.destination == Destination::Skip)
+            return;
+        if (word == "fonttbl") {
+            m_state.destination = Destination::FontTable;
+            return;
+        }
+        if (word == "colortbl") {
+            m_state.destination = Destination::ColourTable;
+            return;
+        }
+        if (std::find(std::begin(kSkippedDestinations), std::end(kSkippedDestinations), word) !=
+            std::end(kSkippedDestinations)) {
+            m_state.destination = Destination::Skip;
+            return;
+        }
+        if (word == "u") {
+            EmitCodePoint(value < 0 ? value + 65536 : value);
+            m_pendingSkip = m_state.unicodeSkip;
+            return;
+        }
+        if (word == "uc") {
+            m_state.unicodeSkip = std::clamp(value, 0, 16);
+            return;
+        }
+        if (m_state.destination == Destination::FontTable) {
+            if (word == "f") {
+                EndFontEntry();
+                m_fontNumber = value;
+            }
+            return;
+        }
+        if (m_state.destination == Destination::ColourTable) {
+            const int component = std::clamp(value, 0, 255);
+            if (word == "red")
+                m_colour.red = component, m_colourSet = true;
+            else if (word == "green")
+                m_colour.green = component, m_colourSet = true;
+            else if (word == "blue")
+                m_colour.blue = component, m_colourSet = true;
+            return;
+        }
+        const bool on = !hasParameter || value != 0;
+        CharStyle& chars = m_state.chars;
+        ParagraphStyle& paragraph = m_state.paragraph;
+        if (word == "par") {
+            EndParagraph();
+        } else if (word == "line") {
+            EmitText("\n");
+        } else if (word == "tab") {
+            EmitText("\t");
+        } else if (word == "deff") {
+            m_defaultFont = value;
+        } else if (word == "plain") {
+            chars = CharStyle{};
+        } else if (word == "b") {
+            chars.bold = on;
+        } else if (word == "i") {
+            chars.italic = on;
+        } else if (word == "ul") {
+            chars.underline = on;
+        } else if (word == "ulnone") {
+            chars.underline = false;
+        } else if (word == "strike") {
+            chars.strike = on;
+        } else if (word == "fs") {
+            chars.halfPoints = hasParameter && value > 0 ? std::min(value, 3276) : 24;
+        } else if (word == "cf") {
+            chars.colour.reset();
+            if (value > 0 && static_cast<std::size_t>(value) < m_colours.size())
+                chars.colour = m_colours[static_cast<std::size_t>(value)];
+        } else if (word == "f") {
+            chars.font = value == m_defaultFont ? std::string() : FontName(value);
+        } else if (word == "pard") {
+            paragraph = ParagraphStyle{};
+        } else if (word == "ql") {
+            paragraph.alignment = ParagraphAlignment::Left;
+        } else if (word == "qc") {
+            paragraph.alignment = ParagraphAlignment::Centre;
+        } else if (word == "qr") {
+            paragraph.alignment = ParagraphAlignment::Right;
+        } else if (word == "qj") {
+            paragraph.alignment = ParagraphAlignment::Justified;
+        } else if (word == "li") {
+            paragraph.leftIndent = value;
+        } else if (word == "ri") {
+            paragraph.rightIndent = value;
+        } else if (word == "fi") {
+            paragraph.firstIndent = value;
+        } else if (word == "sb") {
+            paragraph.spaceBefore = value;
+        } else if (word == "sa") {
+            paragraph.spaceAfter = value;
+        } else if (word == "tx") {
+            if (paragraph.tabStops.size() < 256)
+                paragraph.tabStops.push_back(value);
+        }
+    }
+
+    std::string FontName(int number) const
+    {
+        const auto found = m_fonts.find(number);
+        return found == m_fonts.end() ? std::string() : found->second;
+    }
+
+    void EndFontEntry()
+    {
+        if (m_fontNumber >= 0 && !m_fontName.empty() && m_fonts.size() < 4096)
+            m_fonts.emplace(m_fontNumber, DecodeFontName());
+        m_fontName.clear();
+        m_fontNumber = -1;
+    }
+
+    std::string DecodeFontName() const
+    {
+        std::string name = m_fontName;
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+        while (!name.empty() && name.front() == ' ')
+            name.erase(0, 1);
+        return name;
+    }
+
+    // A byte of the text: Windows-1252.
+    void EmitByte(unsigned char byte)
+    {
+        if (byte < 0x20 && byte != '\t')
+            return;  // no control characters in the text
+        if (byte < 0x80)
+            EmitText(std::string(1, static_cast<char>(byte)));
+        else
+            EmitText(Cp1252ToUtf8(std::string(1, static_cast<char>(byte))));
+    }
+
+    void EmitCodePoint(long codePoint)
+    {
+        if (codePoint >= 0xD800 && codePoint <= 0xDBFF) {
+            m_highSurrogate = static_cast<char32_t>(codePoint);
+            return;
+        }
+        char32_t c = static_cast<char32_t>(codePoint);
+        if (codePoint >= 0xDC00 && codePoint <= 0xDFFF) {
+            if (m_highSurrogate == 0)
+                return;
+            c = 0x10000 + ((m_highSurrogate - 0xD800) << 10) + (c - 0xDC00);
+        }
+        m_highSurrogate = 0;
+        m_pendingSkip = 0;  // a stand-in left out before does not eat this character
+        if (c == U'\t')
+            EmitText("\t");
+        else if (c >= 0x20 && c <= 0x10FFFF)
+            EmitText(CodePointsToUtf8(std::u32string(1, c)));
+    }
+
+    void EmitText(const std::string& text)
+    {
+        if (m_pendingSkip > 0) {
+            --m_pendingSkip;  // the stand-in for the \u character before
+            return;
+        }
+        switch (m_state.destination) {
+        case Destination::Text:
+            m_buffer += text;
+            break;
+        case Destination::FontTable:
+            // `text` is one character: kept whole or not at all.
+            if (text == ";")
+                EndFontEntry();
+            else if (static_cast<unsigned char>(text[0]) >= 0x20 && m_fontName.size() + text.size() <= 256)
+                m_fontName += text;
+            break;
+        case Destination::ColourTable:
+            for (char c : text) {
+                if (c != ';')
+                    continue;
+                if (m_colours.size() < 4096)
+                    m_colours.push_back(m_colourSet ? std::optional<RtfColour>(m_colour) : std::nullopt);
+                m_colour = {};
+                m_colourSet = false;
+            }
+            break;
+        case Destination::Skip:
+            break;
+        }
+    }
+
+    void Flush()
+    {
+        if (m_buffer.empty())
+            return;
+        m_current.Append(m_buffer, m_state.chars);
+        m_buffer.clear();
+    }
+
+    void EndParagraph()
+    {
+        Flush();
+        m_current.style = m_state.paragraph;
+        m_doc.paragraphs.push_back(std::move(m_current));
+        m_current = StyledParagraph{};
+    }
+
+    void Finish()
+    {
+        EndParagraph();
+        m_finished = true;
+    }
+
+    std::string_view m_in;
+    std::size_t m_pos = 0;
+    bool m_finished = false;
+    std::vector<GroupState> m_stack;
+    GroupState m_state;
+    StyledDocument m_doc;
+    StyledParagraph m_current;
+    std::string m_buffer;
+    int m_pendingSkip = 0;
+    char32_t m_highSurrogate = 0;
+    std::map<int, std::string> m_fonts;
+    int m_defaultFont = 0;
+    int m_fontNumber = -1;
+    std::string m_fontName;
+    std::vector<std::optional<RtfColour>> m_colours;
+    RtfColour m_colour;
+    bool m_colourSet = false;
+};
+
+}  // namespace
+
+StyledDocument ReadRtf(std::string_view bytes)
+{
+    return RtfReader(bytes).Read();
+}
+
+}  // namespace vor
