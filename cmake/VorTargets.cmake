@@ -86,11 +86,11 @@ function(vor_add_test name)
   endif()
 endfunction()
 
-# vor_add_fuzzer(NAME SOURCE file CORPUS dir LIBS ...)
+# vor_add_fuzzer(NAME SOURCE file CORPUS dir... LIBS ...)
 # With VOR_FUZZ: a libFuzzer binary plus a CTest entry that fuzzes it for a
 # fixed time. Otherwise: a replay binary that runs the seed corpus as a test.
 function(vor_add_fuzzer name)
-  cmake_parse_arguments(PARSE_ARGV 1 A "" "SOURCE;CORPUS" "LIBS")
+  cmake_parse_arguments(PARSE_ARGV 1 A "" "SOURCE" "CORPUS;LIBS")
   _vor_reject_unparsed(vor_add_fuzzer ${A_UNPARSED_ARGUMENTS})
   if(NOT A_SOURCE OR NOT A_CORPUS)
     message(FATAL_ERROR "vor_add_fuzzer(${name}): SOURCE and CORPUS are required")

@@ -11,13 +11,16 @@
 #include <QTimer>
 #include <cerrno>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "kalendo/main_window.h"
 #include "kalendo/message_set.h"
 #include "kalendo/text_viewer_page.h"
+#include "kalendo/text_viewer_rules.h"
 #include "kalendo/viewer_command.h"
 #include "platform/fake_clipboard.h"
 #include "tests/support/ui_fixture.h"
@@ -275,6 +278,62 @@ TEST_F(TextViewerPageTest, PrintsTheTextAndEscOnlyOpensThePrintDialog)
     });
     QTest::keyClick(form->RichEdit1, Qt::Key_Escape);
     EXPECT_TRUE(dialogShown);
+}
+
+// Every shipped help and introduction text opens with its heading list, and a
+// click on the last heading scrolls down to it.
+TEST_F(TextViewerPageTest, ShippedTextsOpenWithTheirHeadingsAndTheLastHeadingIsReached)
+{
+    int opened = 0;
+    for (const auto& entry : fs::directory_iterator(VOR_SOURCE_DIR "/dist/HLP")) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() != ".RTF")
+            continue;
+        SCOPED_TRACE(name);
+        // The letter before ".RTF" names the language whose command opens it.
+        const char letter = name[name.size() - 5];
+        const char language = letter == 'I' ? '2' : letter == 'E' ? '3' : letter == 'N' ? '4' : '1';
+        fs::copy_file(entry.path(), base() / "HLP" / name, fs::copy_options::overwrite_existing);
+        Open("HLP/" + name, language);
+        ++opened;
+
+        std::vector<std::string> paragraphs;
+        for (const vor::StyledParagraph& p : vor::ReadRtf(vor::ReadFileBytes(entry.path())).paragraphs)
+            paragraphs.push_back(p.PlainText());
+        const std::vector<std::string> headings = BuildHeadingList(paragraphs);
+        ASSERT_GT(headings.size(), 4u);
+        ASSERT_EQ(form->ListBox1->count(), static_cast<int>(headings.size()));
+        EXPECT_EQ(form->ListBox1->item(0)->text().toStdString(), headings.front());
+
+        QScrollBar* scroll = form->RichEdit1->verticalScrollBar();
+        QListWidgetItem* last = form->ListBox1->item(form->ListBox1->count() - 1);
+        form->ListBox1->scrollToItem(last);
+        QTest::mouseClick(form->ListBox1->viewport(), Qt::LeftButton, {},
+                          form->ListBox1->visualItemRect(last).center());
+        vortest::ProcessEvents();
+        EXPECT_GT(scroll->value(), 0);
+        const int heading = BlockOf(QString::fromStdString(headings.back()));
+        const int lastBlock = form->RichEdit1->document()->blockCount() - 1;
+        EXPECT_EQ(BlockOfCaret(), std::min(heading + 5, lastBlock));
+        form->RichEdit1->ensureCursorVisible();
+        vortest::ProcessEvents();
+        const QRect shown = form->RichEdit1->viewport()->rect();
+        QTextCursor at(form->RichEdit1->document()->findBlockByNumber(heading));
+        EXPECT_TRUE(shown.contains(form->RichEdit1->cursorRect(at).center()));
+
+        if (name == "VA2001_P.RTF") {
+            form->grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/kalendo_help_pt.png"));
+            const fs::path pdf = base() / "help_pt.pdf";
+            form->SetPrintOutput(QString::fromStdString(pdf.string()));
+            form->BitBtn3->click();
+            const std::string command =
+                "pdftotext " + pdf.string() + " - 2>/dev/null | grep -qF '" + headings.front() + "'";
+            EXPECT_EQ(std::system(command.c_str()), 0);
+            form->SetPrintOutput(QString());
+        }
+        form.reset();
+    }
+    EXPECT_GE(opened, 2);
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # kalendo on the real X11 clipboard with vorplan's help command for a text:
 # the text viewer shows the text and its heading list. Leaves a picture of
-# the window in SCREENSHOT.
-# Usage (under xvfb-run): x11_text_viewer.sh KALENDO HELP_TEXT SCREENSHOT
+# the window in SCREENSHOT. LANGUAGE (default 2) is the language the command
+# names.
+# Usage (under xvfb-run): x11_text_viewer.sh KALENDO HELP_TEXT SCREENSHOT [LANGUAGE]
 set -u
 
 kalendo=$1
 text=$2
 screenshot=$3
+language=${4:-2}
 work=$(mktemp -d)
 kalendo_pid=
 cleanup() {
@@ -37,11 +39,12 @@ wait_for() {
 }
 
 [[ -n "${DISPLAY:-}" ]] || fail "no X display (run under xvfb-run)"
+[[ -s "$text" ]] || fail "no text $text"
 mkdir -p "$work/HLP"
 cp "$text" "$work/HLP/help_en.rtf"
 cd "$work" || fail "no work folder"
 
-command="VA2001-TXT#2.18#2#1#0#HLP/help_en.rtf"
+command="VA2001-TXT#2.18#${language}#1#0#HLP/help_en.rtf"
 clip_in "$command"
 wait_for 50 clip_is "$command" || fail "xclip did not take the clipboard"
 
