@@ -33,6 +33,8 @@ const ShippedText kShipped[] = {
     {"INTRO_P", 1, false},
     {"VA2001_I", 2, true},
     {"INTRO_I", 2, false},
+    {"VA2001_E", 3, true},
+    {"INTRO_E", 3, false},
 };
 
 // Set while not every language's texts are written yet.
