@@ -175,5 +175,58 @@ TEST(ShippedTexts, EveryLanguageHasItsHelpAndIntroduction)
     EXPECT_EQ(vor::IntroTextPath(folders, 5).filename(), "INTRO_E.RTF");
 }
 
+// The source format: numbering, the contents block, captions and references.
+TEST(HelpSource, NumbersHeadingsListsThemInTheContentsAndResolvesReferences)
+{
+    const vor::HelpSource help = vor::ParseHelpSource(
+        "% a comment\n= Title\n@contents Contents\n\n# First {=a}\nSee section {#b} and the \"{i4:Cut}\" icon,\n"
+        "**bold** words.\n\n## Inner {=b}\n- a {39:Caption} item\n\n# Second\ntext\n");
+    std::vector<std::string> texts;
+    for (const vor::StyledParagraph& paragraph : help.document.paragraphs)
+        texts.push_back(paragraph.PlainText());
+    const std::vector<std::string> expected = {"Title",        "Contents",
+                                               "\t1 - First",  "\t\t1.1 - Inner",
+                                               "\t2 - Second", "1 - First",
+                                               "See section 1.1 and the \"Cut\" icon, bold words.",
+                                               "1.1 - Inner",  "•  a Caption item",
+                                               "2 - Second",   "text"};
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(help.title, "Title");
+    ASSERT_EQ(help.captions.size(), 2u);
+    EXPECT_TRUE(help.captions[0].icon);
+    EXPECT_EQ(help.captions[0].slot, 4);
+    EXPECT_EQ(help.captions[0].line, 6);
+    EXPECT_FALSE(help.captions[1].icon);
+    EXPECT_EQ(help.captions[1].slot, 39);
+    EXPECT_EQ(help.captions[1].text, "Caption");
+    EXPECT_TRUE(CheckHelpText(help.document).empty());
+}
+
+TEST(HelpSource, MalformedMarkupIsRefusedWithItsLine)
+{
+    const struct {
+        const char* source;
+        const char* message;
+    } cases[] = {
+        {"# A\nsee {#nowhere}\n", "line 2: no section has the key \"nowhere\""},
+        {"# A {=k}\n# B {=k}\n", "line 2: empty or repeated key \"k\""},
+        {"## Early\n", "line 1: a sub-heading before the first heading"},
+        {"# A\n**open bold\n", "line 2: a \"**\" without its closing \"**\""},
+        {"# A\n{39}\n", "line 2: a caption is \"{slot:Text}\" or \"{iN:Text}\", not \"{39}\""},
+        {"# A\n{x1:Text}\n", "line 2: a caption is \"{slot:Text}\" or \"{iN:Text}\", not \"{x1:Text}\""},
+        {"# A\nan open { brace\n", "line 2: a \"{\" without its \"}\""},
+        {"#A\n", "line 1: a heading is \"# Title\" or \"## Title\""},
+        {"# A {x}\n", "line 1: a heading is plain text"},
+    };
+    for (const auto& c : cases) {
+        try {
+            vor::ParseHelpSource(c.source);
+            ADD_FAILURE() << "accepted: " << c.source;
+        } catch (const vor::HelpSourceError& e) {
+            EXPECT_EQ(std::string(e.what()), c.message) << c.source;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kalendo
