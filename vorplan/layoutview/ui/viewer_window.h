@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFrame>
 #include <QImage>
 #include <array>
 #include <functional>
@@ -12,6 +13,7 @@
 #include "vorplan/layoutview/viewer_view.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -45,6 +47,22 @@ protected:
 
 private:
     const QImage& m_image;
+};
+
+// The hover detail panel: the element's data, in its colour, around a small
+// sketch of the sheet with the distances to its four edges.
+class ElementDetailPanel final : public QFrame {
+public:
+    explicit ElementDetailPanel(QWidget* parent);
+    void SetDetail(const ElementDetail& detail, const QString& sheetWord);
+    const ElementDetail& Detail() const { return m_detail; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    ElementDetail m_detail;
+    QString m_sheetWord;
 };
 
 // The window in which the user looks at the layouts of the current material:
@@ -136,7 +154,7 @@ public:
     QPushButton* Button18;  // "Configura"
     QPushButton* Button1;   // current layout's report
     // Hover detail panel with the cursor read-out.
-    QLabel* Panel21;
+    ElementDetailPanel* Panel21;
     QLabel* Panel1;   // X
     QLabel* Panel6;   // Y
     QLabel* Panel65;  // DY
@@ -150,6 +168,10 @@ public:
     QLabel* Panel73;  // loss
     QWidget* Panel77;
 
+    // After an edit placed a piece: with "Centraliza (auto)" the view is
+    // fitted, not redrawn (the edit redraws).
+    void AutoCentre();
+
     // Alt+F10 in overview mode: the picture on the clipboard and into a document.
     void CaptureAndExport();
 
@@ -161,6 +183,7 @@ protected:
 
 private:
     void BuildControls();
+    void SetCaptions();
     void LayOut();
     void ShowDisplaySettings();
     void DrawDy(DrawContext& context);
@@ -175,6 +198,12 @@ private:
     void MousePress(int px, int py);
     LayoutInputs Inputs() const;
     DrawContext Context(class Canvas& canvas);
+
+    std::array<QLabel*, 6> m_figureTitles{};
+    QGroupBox* m_showBox = nullptr;
+    QGroupBox* m_piecesBox = nullptr;
+    QGroupBox* m_sheetsBox = nullptr;
+    QLabel* m_lightLabel = nullptr;
 
     LayoutState m_state;
     ViewerView m_view;
