@@ -59,6 +59,8 @@ void LayoutPaintBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);
+    if (overlay)
+        overlay(painter);
 }
 
 void LayoutPaintBox::mouseMoveEvent(QMouseEvent* e)
@@ -561,6 +563,7 @@ void Tvisualiz::BuildControls()
     });
     connect(ButtonDefault, &QPushButton::clicked, this, [this] { TrackBar2->setValue(0); });
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { BitBtn1->setEnabled(true); });
+    BuildEditing();
 }
 
 void Tvisualiz::SetCaptions()
@@ -670,6 +673,8 @@ void Tvisualiz::FormActivate()
     gMainRequests.viewRequest = 0;
     BitBtn1->setEnabled(false);
     m_saved = false;
+    ResetEditing();
+    ResetNewPieceValues();
 
     // 3. The display settings and the shared geometry.
     try {
@@ -752,6 +757,7 @@ void Tvisualiz::ResetAfterStep()
     FitView(m_view, m_state);
     m_state.selectedPiece = 0;
     m_state.pickedLeftover = 0;
+    ResetEditing();
     m_view.redrawRequest = true;
     m_settingTrackBar = true;
     TrackBar1->setValue(static_cast<int>(m_state.currentLayout - 1));
@@ -811,6 +817,7 @@ DrawContext Tvisualiz::Context(Canvas& canvas)
     c.pendingZoomSteps = m_view.pendingZoomSteps;
     const QColor face = Panel13->palette().window().color();
     c.background = static_cast<WinColor>(face.red() | face.green() << 8 | face.blue() << 16);
+    c.separated = m_editing.Separated();
     c.keys = &m_keys;
     c.cutLines = &m_cutLines;
     return c;
@@ -818,6 +825,7 @@ DrawContext Tvisualiz::Context(Canvas& canvas)
 
 void Tvisualiz::RedrawView()
 {
+    UpdateEditButtons();
     if (m_image.isNull())
         return;
     m_image.fill(Panel13->palette().window().color());
@@ -980,19 +988,14 @@ void Tvisualiz::MouseMove(int px, int py)
             RedrawView();
         }
     }
+    TrackPreview(px, py);
 }
 
 void Tvisualiz::MousePress(int px, int py)
 {
     if (m_state.elements.empty() || m_view.overviewMode)
         return;
-    const ViewerHits hits =
-        HitTest(m_state, FileX(m_view, m_state, px), FileY(m_view, m_state, py));
-    if (hits.piece) {
-        m_state.selectedPiece = hits.piece;
-        m_selectedLowerHalf = hits.lowerHalf;
-        RedrawView();
-    }
+    EditClick(px, py);
 }
 
 void Tvisualiz::MouseDoubleClick(int px, int py)
@@ -1058,6 +1061,10 @@ void Tvisualiz::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_C:
         if (ctrl)
             FitViewAndRedraw();
+        return;
+    case Qt::Key_R:
+        if (ctrl)
+            RotateSelected();
         return;
     case Qt::Key_Space:
     case Qt::Key_Plus:

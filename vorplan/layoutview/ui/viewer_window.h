@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "vorplan/layoutview/cut_lines.h"
+#include "vorplan/layoutview/layout_editing.h"
 #include "vorplan/layoutview/layout_drawing.h"
 #include "vorplan/layoutview/layout_model.h"
 #include "vorplan/layoutview/viewer_settings.h"
@@ -15,7 +16,9 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
+class QPainter;
 class QPushButton;
 class QRadioButton;
 class QSlider;
@@ -37,6 +40,7 @@ public:
     LayoutPaintBox(const QImage& image, QWidget* parent);
     std::function<void(int, int)> moved, doubleClicked, pressed;
     std::function<void()> resized;
+    std::function<void(QPainter&)> overlay;  // drawn over the picture: the move preview
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -175,6 +179,22 @@ public:
     // Alt+F10 in overview mode: the picture on the clipboard and into a document.
     void CaptureAndExport();
 
+    // Editing the layout by hand.
+    void EditClick(int px, int py);
+    void RotateSelected();  // BitBtn11 and Ctrl+R
+    // Empty sizes and code 999; also after the print settings window closes.
+    void ResetNewPieceValues();
+    const LayoutEditing& Editing() const { return m_editing; }
+    QLineEdit* EditWidth;   // Panel59: "Largura" (mm)
+    QLineEdit* EditHeight;  // "Altura" (mm)
+    QLineEdit* EditCode;    // "Código"
+    QPushButton* Panel59Ok;
+    QPushButton* Panel59Cancel;
+    QLineEdit* Edit6;  // Panel60: repetitions
+    QPushButton* Panel60Ok;
+    QPushButton* Panel60Cancel;
+    QTimer* PullApartTimer = nullptr;  // one step of "Separa peças" or "Junta peças" a tick
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -196,6 +216,13 @@ private:
     void MouseMove(int px, int py);
     void MouseDoubleClick(int px, int py);
     void MousePress(int px, int py);
+    void BuildEditing();
+    void ApplyEdit(const EditOutcome& outcome);
+    void UpdateEditButtons();
+    void OpenPiecePanel(const PiecePanel& panel);
+    void ResetEditing();
+    void DrawPreview(QPainter& painter);
+    void TrackPreview(int px, int py);
     LayoutInputs Inputs() const;
     DrawContext Context(class Canvas& canvas);
 
@@ -220,6 +247,11 @@ private:
     bool m_saved = true;  // the closing steps ran since the last opening
     bool m_settingTrackBar = false;
     platform::WindowActivation* m_activation;
+    LayoutEditing m_editing;
+    PiecePanel m_piecePanel;
+    bool m_previewShown = false;  // the move preview at m_previewPoint (pixels)
+    QPoint m_previewPoint;
+    long m_previewPiece = 0;
 };
 
 // The one instance, made at program start by CreateVisualiz.
