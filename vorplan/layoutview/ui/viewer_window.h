@@ -73,6 +73,7 @@ public:
     const LayoutState& State() const { return m_state; }
     LayoutState& State() { return m_state; }
     ViewerView& View() { return m_view; }
+    const MapPrintSettings& PrintSettings() const { return m_print; }
     const QImage& Picture() const { return m_image; }
 
     bool reportStarted = false;  // set after a report went to ostrel
@@ -152,6 +153,11 @@ public:
 
     // Alt+F10 in overview mode: the picture on the clipboard and into a document.
     void CaptureAndExport();
+
+    // "Imprime": the layouts chosen in ListBox1 as cutting maps.
+    void PrintMaps();
+    // "Configura impressão": the print settings window, then its colours and factor.
+    void ConfigureMapPrint();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
