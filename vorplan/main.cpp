@@ -18,12 +18,15 @@
 #include "platform/process_launcher.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_message_service.h"
+#include "platform/qt_print_jobs.h"
 #include "platform/qt_process_launcher.h"
 #include "platform/qt_sound.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/helper_programs.h"
 #include "vorplan/common/file_set.h"
 #include "vorplan/common/main_window_geometry.h"
+#include "vorplan/common/ui/painter_canvas.h"
+#include "vorplan/layoutview/ui/map_print_window.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/orders/ui/material_window.h"
@@ -147,6 +150,10 @@ int main(int argc, char* argv[])
     NoStartLauncher noLauncher;
     platform::SetLauncher(noHelpers ? static_cast<platform::ProcessLauncher*>(&noLauncher)
                                     : &qtLauncher);
+    platform::QtPrintJobs printJobs([](QPainter& painter, int dotsPerInch) -> std::unique_ptr<vor::Canvas> {
+        return std::make_unique<vor::PainterCanvas>(painter, dotsPerInch);
+    });
+    platform::SetPrintService(&printJobs);
 
     int status = 0;
     {
@@ -162,6 +169,7 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm2> form2;
         std::unique_ptr<vor::TForm7> form7;
         std::unique_ptr<vor::TForm15> form15;
+        std::unique_ptr<vor::TForm16> form16;
         std::unique_ptr<vor::TForm21> form21;
         std::unique_ptr<vor::TForm22> form22;
         std::unique_ptr<vor::TForm19> form19;
@@ -186,6 +194,7 @@ int main(int argc, char* argv[])
             form2.reset(vor::CreateForm2());
             form7.reset(vor::CreateForm7());
             form15.reset(vor::CreateForm15());
+            form16.reset(vor::CreateForm16());
             form21.reset(vor::CreateForm21());
             form1->Targets().projectManager = vor::ShowProjectManager;
             form22.reset(vor::CreateForm22());
@@ -212,6 +221,7 @@ int main(int argc, char* argv[])
             status = app.exec();
         }
     }
+    platform::SetPrintService(nullptr);
     platform::SetLauncher(nullptr);
     platform::SetClipboard(nullptr);
     platform::SetSound(nullptr);

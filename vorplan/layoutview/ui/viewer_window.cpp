@@ -564,6 +564,8 @@ void Tvisualiz::BuildControls()
     connect(ButtonDefault, &QPushButton::clicked, this, [this] { TrackBar2->setValue(0); });
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { BitBtn1->setEnabled(true); });
     BuildEditing();
+    connect(BitBtn1, &QPushButton::clicked, this, &Tvisualiz::PrintMaps);
+    connect(Button9, &QPushButton::clicked, this, &Tvisualiz::ConfigureMapPrint);
 }
 
 void Tvisualiz::SetCaptions()

@@ -95,6 +95,7 @@ public:
     const LayoutState& State() const { return m_state; }
     LayoutState& State() { return m_state; }
     ViewerView& View() { return m_view; }
+    const MapPrintSettings& PrintSettings() const { return m_print; }
     const QImage& Picture() const { return m_image; }
 
     bool reportStarted = false;  // set after a report went to ostrel
@@ -194,6 +195,11 @@ public:
     QPushButton* Panel60Ok;
     QPushButton* Panel60Cancel;
     QTimer* PullApartTimer = nullptr;  // one step of "Separa peças" or "Junta peças" a tick
+
+    // "Imprime": the layouts chosen in ListBox1 as cutting maps.
+    void PrintMaps();
+    // "Configura impressão": the print settings window, then its colours and factor.
+    void ConfigureMapPrint();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
