@@ -38,6 +38,8 @@
 #include "vorplan/orders/ui/resources_report_window.h"
 #include "vorplan/orders/ui/resources_window.h"
 #include "vorplan/orders/ui/table_window.h"
+#include "vorplan/results/ui/export_window.h"
+#include "vorplan/results/ui/view_chooser_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/settings_window.h"
@@ -174,7 +176,9 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm22> form22;
         std::unique_ptr<vor::TForm19> form19;
         std::unique_ptr<vor::TForm14> form14;
+        std::unique_ptr<vor::TForm23> form23;
         std::unique_ptr<vor::TForm24> form24;
+        std::unique_ptr<vor::TForm28> form28;
         std::unique_ptr<vor::TForm33> form33;
         try {
             form1.reset(vor::CreateForm1());
@@ -201,7 +205,10 @@ int main(int argc, char* argv[])
             form1->Targets().resources = vor::ShowResourcesWindow;
             form19.reset(vor::CreateForm19());
             form14.reset(vor::CreateForm14());
+            form23.reset(vor::CreateForm23());
+            form1->Targets().viewChoice = vor::ShowViewChooser;
             form24.reset(vor::CreateForm24());
+            form28.reset(vor::CreateForm28());
             form33.reset(vor::CreateForm33());
             vor::InstallMaterialWindowPrompts();
         } catch (const std::exception& error) {

@@ -422,6 +422,18 @@ void StoreLayoutLines(LayoutState& state, const std::vector<std::string>& lines)
     }
 }
 
+void StoreLayoutLines(LayoutState& state, const std::vector<LayoutFileLine>& lines)
+{
+    ClearLayout(state);
+    for (const LayoutFileLine& line : lines) {
+        if (line.numberTooLarge) {
+            ClearLayout(state);
+            throw OverflowError(state.path.string() + ": valor fora da faixa");
+        }
+        StoreLine(state, line);
+    }
+}
+
 std::optional<std::string> ReadLayoutFile(LayoutState& state, const LayoutInputs& inputs,
                                           bool writeReport, LayoutReading reading, FileOps& ops)
 {

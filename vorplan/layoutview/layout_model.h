@@ -9,6 +9,7 @@
 #include "vorplan/common/atomic_file.h"
 #include "vorplan/common/data_folders.h"
 #include "vorplan/layoutview/layout_figures.h"
+#include "vorplan/optimiser/layout_files.h"
 
 namespace vor {
 
@@ -160,6 +161,8 @@ std::optional<std::string> RewriteLayoutFile(LayoutState& state, FileOps& ops = 
 // layout-file reader. Throws OverflowError at a number too large for its
 // field, the table then empty.
 void StoreLayoutLines(LayoutState& state, const std::vector<std::string>& lines);
+// The same from lines the layout-file reader already parsed.
+void StoreLayoutLines(LayoutState& state, const std::vector<LayoutFileLine>& lines);
 
 enum class LayoutReading {
     View,     // tidy, rewrite, statistics (with the report when asked)
