@@ -35,6 +35,7 @@
 #include "vorplan/orders/ui/resources_report_window.h"
 #include "vorplan/orders/ui/resources_window.h"
 #include "vorplan/orders/ui/table_window.h"
+#include "vorplan/results/ui/stock_update_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/settings_window.h"
@@ -167,6 +168,7 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm19> form19;
         std::unique_ptr<vor::TForm14> form14;
         std::unique_ptr<vor::TForm24> form24;
+        std::unique_ptr<vor::TForm31> form31;
         std::unique_ptr<vor::TForm33> form33;
         try {
             form1.reset(vor::CreateForm1());
@@ -193,6 +195,7 @@ int main(int argc, char* argv[])
             form19.reset(vor::CreateForm19());
             form14.reset(vor::CreateForm14());
             form24.reset(vor::CreateForm24());
+            form31.reset(vor::CreateForm31());
             form33.reset(vor::CreateForm33());
             vor::InstallMaterialWindowPrompts();
         } catch (const std::exception& error) {
