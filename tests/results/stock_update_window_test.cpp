@@ -204,6 +204,8 @@ TEST_F(StockUpdateWindowTest, AnUpdateAsksFirstThenWritesWhatTheCorePlanned)
     EXPECT_TRUE(form.Button3->isEnabled());
     EXPECT_FALSE(form.Button1->isEnabled());
     EXPECT_FALSE(form.Button2->isEnabled());
+    ProcessEvents();
+    EXPECT_TRUE(form.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/stock_update_window_done.png")));
     const vor::IniFile ini("VL_STOCK.INI");
     EXPECT_EQ(ini.ReadString("STOCK", "AGRUPA_NEW_RET", "?"), "0");
     EXPECT_EQ(ini.ReadString("STOCK", "CADASTRA_RETA_USADO", "?"), "1");
