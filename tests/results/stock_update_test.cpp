@@ -501,6 +501,17 @@ TEST_F(StockUpdateTest, ThePreviewWritesNothing)
         EXPECT_EQ(ReadBytes(write.target), write.data) << write.target;
 }
 
+TEST_F(StockUpdateTest, AMaterialNamedTwiceIsTakenOutOnce)
+{
+    Viewed({1});
+    WriteBytes(Chp(1), Crlf({"1 1 5 3000 2000 C ABCDEFG12345"}));
+    Layout(1, 1, "1 1 0 30000 20000", {"2 1 0 0 1000 1000"});
+    const vor::StockUpdateResult result = vor::RunStockUpdate(Request({"1 A", "1 A"}, All()), true);
+    ASSERT_TRUE(result.applied);
+    EXPECT_EQ(ReadBytes(Chp(1)), Crlf({"1 1 3 3000 2000 C_**_5>3 ABCDEFG12345"}));
+    EXPECT_EQ(ReadBytes(Ret(1)), Crlf({"1,+,2,100,100,Ret 1 1/0 10/12/26,"}));
+}
+
 TEST_F(StockUpdateTest, NoMaterialChosenAsksForOne)
 {
     const vor::StockUpdateResult result = vor::RunStockUpdate(Request({}, All()), false);

@@ -1,6 +1,7 @@
 #include "vorplan/results/stock_update.h"
 
 #include <algorithm>
+#include <set>
 #include <system_error>
 #include <utility>
 
@@ -469,9 +470,13 @@ StockUpdatePlan PlanStockUpdate(const StockUpdateRequest& request, bool apply)
         IniFile(CalcDataFile(request.folders)).ReadBool("DADOS_CONF_CALC", "TESTA_BEST_ALT", false);
     std::vector<FileSetEntry> writes;
     std::vector<std::string> lastHandOver;
+    std::set<long long> done;
     for (const std::string& item : request.materials) {
-        report.Add("> " + Msg(144) + " " + item);
         const long long code = ItemCode(item);
+        // A material named twice is taken out of stock once.
+        if (!done.insert(code).second)
+            continue;
+        report.Add("> " + Msg(144) + " " + item);
         if (!WasInLastCalculation(request.folders, static_cast<std::int32_t>(code))) {
             report.Add("Material " + Num(code) + " ainda não foi visualizado !");
             plan.refused = true;
