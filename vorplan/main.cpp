@@ -40,6 +40,7 @@
 #include "vorplan/orders/ui/table_window.h"
 #include "vorplan/results/ui/export_window.h"
 #include "vorplan/results/ui/view_chooser_window.h"
+#include "vorplan/results/ui/stock_update_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/settings_window.h"
@@ -179,6 +180,7 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm23> form23;
         std::unique_ptr<vor::TForm24> form24;
         std::unique_ptr<vor::TForm28> form28;
+        std::unique_ptr<vor::TForm31> form31;
         std::unique_ptr<vor::TForm33> form33;
         try {
             form1.reset(vor::CreateForm1());
@@ -209,6 +211,8 @@ int main(int argc, char* argv[])
             form1->Targets().viewChoice = vor::ShowViewChooser;
             form24.reset(vor::CreateForm24());
             form28.reset(vor::CreateForm28());
+            form31.reset(vor::CreateForm31());
+            form23->stockUpdate = vor::ShowStockUpdate;
             form33.reset(vor::CreateForm33());
             vor::InstallMaterialWindowPrompts();
         } catch (const std::exception& error) {

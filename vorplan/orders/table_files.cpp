@@ -238,6 +238,24 @@ std::optional<std::string> SheetLineFromRow(const SheetRow& row, bool showDecima
     return line;
 }
 
+std::string UnpaddedSheetLine(const SheetLineFields& fields)
+{
+    std::string line = IntText(fields.mark);
+    line += ' ';
+    line += IntText(fields.code);
+    line += ' ';
+    line += IntText(fields.quantity);
+    line += ' ';
+    line += RealToStrTrim(true, fields.width);
+    line += ' ';
+    line += RealToStrTrim(true, fields.height);
+    line += ' ';
+    line += DescriptionField(fields.description);
+    line += ' ';
+    line += fields.filler.empty() ? std::string(kSheetFiller) : fields.filler;
+    return line;
+}
+
 // ---- Tables ----------------------------------------------------------------
 
 namespace {

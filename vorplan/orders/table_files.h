@@ -100,6 +100,13 @@ std::optional<std::string> PieceLineFromRow(const PieceRow& row, long long order
                                             bool showDecimals);
 std::optional<std::string> SheetLineFromRow(const SheetRow& row, bool showDecimals);
 
+// A sheet line rewritten from its fields without padding, one blank between
+// fields: mark, code, quantity, width and height (decimal text without
+// trailing zeros), description, filler. An empty description is written
+// "---" and a missing filler "ABCDEFG12345", so no field shifts at the next
+// reading.
+std::string UnpaddedSheetLine(const SheetLineFields& fields);
+
 // Written alone when no row of a table is stored, so the file is never empty;
 // unmarked, so no calculation takes it as a piece or a sheet.
 inline constexpr std::string_view kEmptyTableLine = "0 1 1 0 0 0";
