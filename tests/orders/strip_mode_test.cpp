@@ -73,6 +73,25 @@ TEST(StripOptions, EachCheckAloneAndTheLastFailingOneWins)
     EXPECT_EQ(vor::StripCheckText(14), "qt_max_pci>500 then erro");
 }
 
+TEST(StripOptions, TypedLengthsInTenths)
+{
+    struct Case {
+        const char* text;
+        std::int64_t rounded, cut;
+    };
+    const Case cases[] = {
+        {"157.5", 1575, 1575}, {"0,7", 7, 7},   {"0.35", 4, 3},   {"0.25", 2, 2},
+        {"0.79", 8, 7},        {"-0.79", -8, -7}, {"abc", 0, 0}, {"", 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(vor::StripLengthRounded(c.text), c.rounded) << c.text;
+        EXPECT_EQ(vor::StripLengthCut(c.text), c.cut) << c.text;
+    }
+    // Too large to hold: past every limit, never wrapped.
+    EXPECT_GT(vor::StripLengthRounded("1e300"), 100'000'000'000LL);
+    EXPECT_LT(vor::StripLengthRounded("-1e300"), -100'000'000'000LL);
+}
+
 TEST(StripOptions, DefaultBoardGivesTheUnturnedOptionsBeforeTheTurnedOnes)
 {
     const vor::StripGeneration g = vor::GenerateStripOptions(vor::StripParametersOf({}));

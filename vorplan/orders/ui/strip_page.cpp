@@ -861,6 +861,8 @@ void StripPage::Generate()
     ResetOptionsList();
     m_generateEnabled = false;
     GenerateButton->setEnabled(false);
+    m_lastCut.reset();
+    ResetCutList();
     GroupBox8->hide();
     Button8->hide();
     if (m_generation.error != 0) {
@@ -998,9 +1000,11 @@ void StripPage::RunEnded()
                 Button8->show();
                 PlaceOverlays();
                 const long long material = result->material;
-                for (long long number : WriteStripLayoutFiles(gShared.folders, material,
-                                                              StripRunLayouts(*m_lastCut)))
-                    platform::ShowMessage("Erro PCI 45 (" + std::to_string(number) + ")");
+                // One message per file that could not be written.
+                const std::vector<long long> failed =
+                    WriteStripLayoutFiles(gShared.folders, material, StripRunLayouts(*m_lastCut));
+                for (std::size_t i = 0; i < failed.size(); ++i)
+                    platform::ShowMessage("Erro PCI 45");
                 try {
                     SetStripCalculated(gShared.folders, m_window.Document().Number(), material);
                 } catch (const std::exception& error) {
