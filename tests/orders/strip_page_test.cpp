@@ -409,6 +409,7 @@ TEST_F(StripPageTest, ALongYieldsRunKeepsTheWindowTurningAndClosingAbandonsIt)
     form->Button13->click();  // Cancela: the window closes
     ProcessEvents();
     EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Shown("msg 569"), 0u);  // nothing was changed, so nothing to discard
     EXPECT_TRUE(WaitUntil([&page] { return !page.Running(); }, std::chrono::seconds(2)));
     ProcessEvents();
     // The abandoned run left the yields as they were.

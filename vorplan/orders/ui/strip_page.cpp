@@ -1045,16 +1045,24 @@ void StripPage::Button8Click()
         platform::ShowMessage(error.what());
         return;
     }
+    // The main window opens the layouts once this window has closed.
     gMainRequests.viewRequest = 1;
-    StripOk();
+    if (!SaveAndClose())
+        gMainRequests.viewRequest = 0;
 }
 
 bool StripPage::StripOk()
 {
+    SaveAndClose();
+    return true;
+}
+
+bool StripPage::SaveAndClose()
+{
     Abandon();
     StoreValues();
     if (!m_window.SaveStripOrder(m_options, platform::FromQString(Edit32->text())))
-        return true;
+        return false;
     m_window.accept();
     return true;
 }

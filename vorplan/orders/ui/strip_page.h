@@ -105,6 +105,7 @@ private:
     void RunEnded();
     void SetRunning(bool running);
     void Abandon();
+    bool SaveAndClose();
     void PlaceOverlays();
     long long MaterialCode() const;
     SheetKindOrder SheetOrder() const;
