@@ -189,10 +189,12 @@ StripGeneration GenerateStripOptions(const StripParameters& p)
                     o.number = kStripOptionCapacity;
                     g.options.back() = o;
                 }
-                g.greatestWidth = std::max(g.greatestWidth, width);
-                g.greatestHeight = std::max(g.greatestHeight, height);
             }
         }
+    }
+    for (const StripOption& o : g.options) {
+        g.greatestWidth = std::max(g.greatestWidth, o.width);
+        g.greatestHeight = std::max(g.greatestHeight, o.height);
     }
     return g;
 }
