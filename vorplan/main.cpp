@@ -34,6 +34,7 @@
 #include "vorplan/orders/ui/new_project_windows.h"
 #include "vorplan/orders/ui/offcut_window.h"
 #include "vorplan/orders/ui/piece_listing_action.h"
+#include "vorplan/orders/ui/strip_page.h"
 #include "vorplan/orders/ui/project_manager_window.h"
 #include "vorplan/orders/ui/resources_report_window.h"
 #include "vorplan/orders/ui/resources_window.h"
@@ -193,6 +194,7 @@ int main(int argc, char* argv[])
             form1->Targets().endCalculation = vor::EndCalculationForExit;
             formVisualiz.reset(vor::CreateVisualiz());
             form1->Targets().layoutViewer = vor::ShowLayoutViewer;
+            vor::InstallStripModeHooks();  // the strip tab is built with the window
             tabela.reset(vor::CreateTabela());
             form1->Targets().table = vor::ShowTableEditor;
             vor::InstallPieceListingHooks();
