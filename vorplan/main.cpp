@@ -17,6 +17,7 @@
 #include "platform/message_service.h"
 #include "platform/process_launcher.h"
 #include "platform/qt_clipboard.h"
+#include "platform/qt_file_dialog.h"
 #include "platform/qt_message_service.h"
 #include "platform/qt_process_launcher.h"
 #include "platform/qt_sound.h"
@@ -26,6 +27,8 @@
 #include "vorplan/common/main_window_geometry.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
+#include "vorplan/orders/ui/clipboard_import_window.h"
+#include "vorplan/orders/ui/import_chooser_window.h"
 #include "vorplan/orders/ui/material_window.h"
 #include "vorplan/orders/ui/new_material_window.h"
 #include "vorplan/orders/ui/new_project_windows.h"
@@ -143,6 +146,8 @@ int main(int argc, char* argv[])
     platform::SetSound(&sound);
     platform::QtClipboard clipboard;
     platform::SetClipboard(&clipboard);
+    platform::QtFileDialogs fileDialogs;
+    platform::SetFileDialogs(&fileDialogs);
     platform::QtProcessLauncher qtLauncher;
     NoStartLauncher noLauncher;
     platform::SetLauncher(noHelpers ? static_cast<platform::ProcessLauncher*>(&noLauncher)
@@ -167,6 +172,8 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm19> form19;
         std::unique_ptr<vor::TForm14> form14;
         std::unique_ptr<vor::TForm24> form24;
+        std::unique_ptr<vor::TForm25> form25;
+        std::unique_ptr<vor::TForm27> form27;
         std::unique_ptr<vor::TForm33> form33;
         try {
             form1.reset(vor::CreateForm1());
@@ -193,6 +200,8 @@ int main(int argc, char* argv[])
             form19.reset(vor::CreateForm19());
             form14.reset(vor::CreateForm14());
             form24.reset(vor::CreateForm24());
+            form25.reset(vor::CreateForm25());
+            form27.reset(vor::CreateForm27());
             form33.reset(vor::CreateForm33());
             vor::InstallMaterialWindowPrompts();
         } catch (const std::exception& error) {
@@ -213,6 +222,7 @@ int main(int argc, char* argv[])
         }
     }
     platform::SetLauncher(nullptr);
+    platform::SetFileDialogs(nullptr);
     platform::SetClipboard(nullptr);
     platform::SetSound(nullptr);
     platform::SetMessages(nullptr);

@@ -13,7 +13,7 @@ namespace vor {
 NewProjectResult WriteNewProject(const DataFolders& folders, OrderList& list, long long number,
                                  std::string_view description,
                                  const std::vector<std::string>& tableLines,
-                                 const platform::Clock& clock, FileOps& ops)
+                                 const platform::Clock& clock, FileOps& ops, std::string* failure)
 {
     if (number < 0 || number > kLargestOrderNumber || OrderNumberExists(folders, list, number))
         return NewProjectResult::NumberTaken;
@@ -26,7 +26,9 @@ NewProjectResult WriteNewProject(const DataFolders& folders, OrderList& list, lo
                       {ProjectDescriptionFile(folders, number),
                        EncodeTextLines(NewProjectIniLines(description, clock))}},
                      ops);
-    } catch (const IoError&) {
+    } catch (const IoError& error) {
+        if (failure)
+            *failure = error.what();
         return NewProjectResult::WriteFailed;
     }
     return NewProjectResult::Written;
@@ -45,11 +47,11 @@ void AdoptNewProject(long long number, bool makeCurrent)
 
 NewProjectResult CreateNewProject(long long number, std::string_view description,
                                   const std::vector<std::string>& tableLines, bool makeCurrent,
-                                  FileOps& ops)
+                                  FileOps& ops, std::string* failure)
 {
     const NewProjectResult result = WriteNewProject(gShared.folders, gShared.orderList, number,
                                                     description, tableLines,
-                                                    platform::GetClock(), ops);
+                                                    platform::GetClock(), ops, failure);
     if (result == NewProjectResult::Written)
         AdoptNewProject(number, makeCurrent);
     return result;
