@@ -28,7 +28,9 @@
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/orders/ui/clipboard_import_window.h"
+#include "vorplan/orders/ui/delimited_import_window.h"
 #include "vorplan/orders/ui/import_chooser_window.h"
+#include "vorplan/orders/ui/installation_import_window.h"
 #include "vorplan/orders/ui/material_window.h"
 #include "vorplan/orders/ui/new_material_window.h"
 #include "vorplan/orders/ui/new_project_windows.h"
@@ -174,6 +176,8 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm24> form24;
         std::unique_ptr<vor::TForm25> form25;
         std::unique_ptr<vor::TForm27> form27;
+        std::unique_ptr<vor::TForm29> form29;
+        std::unique_ptr<vor::TForm32> form32;
         std::unique_ptr<vor::TForm33> form33;
         try {
             form1.reset(vor::CreateForm1());
@@ -202,6 +206,8 @@ int main(int argc, char* argv[])
             form24.reset(vor::CreateForm24());
             form25.reset(vor::CreateForm25());
             form27.reset(vor::CreateForm27());
+            form29.reset(vor::CreateForm29());
+            form32.reset(vor::CreateForm32());
             form33.reset(vor::CreateForm33());
             vor::InstallMaterialWindowPrompts();
         } catch (const std::exception& error) {

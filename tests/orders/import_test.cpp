@@ -3,17 +3,24 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake_message_service.h"
+#include "platform/mounts.h"
+#include "tests/support/failing_writes.h"
 #include "tests/support/test_support.h"
+#include "vorplan/common/globals.h"
 #include "vorplan/common/ini_file.h"
 #include "vorplan/common/text_file.h"
 #include "vorplan/orders/clipboard_import.h"
+#include "vorplan/orders/delimited_import.h"
 #include "vorplan/orders/import_source.h"
+#include "vorplan/orders/installation_import.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 using vor::ClipboardParse;
+using vor::Delimiter;
 using vor::ImportSource;
 using vor::ParseClipboardText;
 using vortest::ReadBytes;
@@ -191,6 +198,221 @@ TEST_F(ImportSourceTest, AnImportFileIsARegularFileFoundWithoutCase)
     EXPECT_TRUE(vor::ExistingImportFile("").empty());
     EXPECT_EQ(vor::ImportFileFilter(ImportSource::Csv), "CSV ( *.csv) (*.csv *.CSV)");
     EXPECT_EQ(vor::ImportFileFilter(ImportSource::Txt), "TXT ( *.txt) (*.txt *.TXT)");
+}
+
+// ---- Delimited files -----------------------------------------------------------------
+
+const fs::path kFixtures = fs::path(VOR_FIXTURES_DIR) / "imports";
+
+TEST(DelimitedImport, TheSeparatorComesFromTheFirstLineInItsOrder)
+{
+    struct Case {
+        const char* line;
+        Delimiter delimiter;
+        bool found;
+    };
+    const Case cases[] = {
+        {"1;2;500;300;7;Door", Delimiter::Semicolon, true},
+        {"1\t2\t500\t300\t7\tDoor", Delimiter::Tab, true},
+        {"1,2,500,300,7,Door", Delimiter::Comma, true},
+        // Five of each: the comma is tested first.
+        {"1,;2,;500,;300,;7,;Door", Delimiter::Comma, true},
+        {"1\t2\t500\t300\t7\tDoor; left, right", Delimiter::Tab, true},
+        {"1,;2,;500,;300,;7 Door\t\t\t\t", Delimiter::Blank, false},
+        {"", Delimiter::Blank, false},
+    };
+    for (const Case& c : cases) {
+        const vor::DelimiterFound found = vor::FindDelimiter(c.line);
+        EXPECT_EQ(found.delimiter, c.delimiter) << c.line;
+        EXPECT_EQ(found.found, c.found) << c.line;
+    }
+    EXPECT_EQ(vor::DelimiterErrorText(vor::FindDelimiter("1,;2,;500,;300,;7 Door\t\t\t\t").counts),
+              "ERRO - DELIMITADOR. (v=4 t=4 pv=4)");
+}
+
+TEST(DelimitedImport, FieldsKeepTheirPlaces)
+{
+    using Fields = std::vector<std::string>;
+    EXPECT_EQ(vor::DelimitedFields("1,2,,300,5,Door", Delimiter::Comma), (Fields{"1", "2", "", "300", "5", "Door"}));
+    EXPECT_EQ(vor::DelimitedFields("1;2;;;", Delimiter::Semicolon), (Fields{"1", "2", "", "", ""}));
+    EXPECT_EQ(vor::DelimitedFields("1  2   500 300\t5 Door", Delimiter::Blank),
+              (Fields{"1", "2", "500", "300\t5", "Door"}));
+    std::string wide = "1,2,3,4,5,Door";
+    for (int i = 0; i < 14; ++i)
+        wide += "," + std::to_string(i);
+    EXPECT_EQ(vor::DelimitedFields(wide, Delimiter::Comma), (Fields{"1", "2", "3", "4", "5", "Door"}));
+    EXPECT_EQ(vor::DelimitedFields(wide, Delimiter::Blank), Fields{wide});
+
+    const vor::DelimitedTable table = vor::SplitDelimitedLines({"1,2,,300,5,Door left; right", wide}, Delimiter::Comma);
+    EXPECT_EQ(table.outputLines, (Lines{"1       1      2    0.0  300.0      5 Door_left__right",
+                                        "1       1      2    3.0    4.0      5 Door"}));
+}
+
+TEST(DelimitedImport, EverySeparatorAndEncodingGivesTheSameTable)
+{
+    const std::string golden = ReadBytes(kFixtures / "delimited_PED00050.TAB");
+    for (const auto& [file, delimiter] : {std::pair{"pieces_comma.csv", Delimiter::Comma},
+                                          std::pair{"pieces_tab.txt", Delimiter::Tab},
+                                          std::pair{"pieces_semicolon.csv", Delimiter::Semicolon}}) {
+        const auto lines = vor::ReadDelimitedFile(kFixtures / file);
+        ASSERT_TRUE(lines) << file;
+        ASSERT_FALSE(lines->empty()) << file;
+        const vor::DelimiterFound found = vor::FindDelimiter(lines->front());
+        EXPECT_EQ(found.delimiter, delimiter) << file;
+        const vor::DelimitedTable table = vor::SplitDelimitedLines(*lines, found.delimiter);
+        EXPECT_EQ(vor::EncodeTextLines(table.outputLines), golden) << file;
+        // The header, the quantity-0 line and the empty line are neither written nor summed.
+        EXPECT_EQ(table.rows.size(), 7u) << file;
+        EXPECT_EQ(table.pieces, 10) << file;
+    }
+}
+
+TEST(DelimitedImport, UnreadableFilesGiveNothing)
+{
+    vortest::TempDir dir;
+    WriteBytes(dir.path() / "utf16.txt", std::string("\xFF\xFE" "1\0\t\0" "2\0", 8));
+    fs::create_directory(dir.path() / "folder.csv");
+    for (const fs::path& path : {dir.path() / "utf16.txt", dir.path() / "folder.csv", dir.path() / "missing.csv",
+                                 fs::path("/dev/zero")})
+        EXPECT_FALSE(vor::ReadDelimitedFile(path)) << path;
+}
+
+TEST(DelimitedImport, TheShippedExamplesImportTheirFivePieces)
+{
+    for (const char* name : {"EXAMPLE.CSV", "EXAMPLE.TXT"}) {
+        const auto lines = vor::ReadDelimitedFile(fs::path(VOR_SOURCE_DIR) / "dist" / "IMPORT" / name);
+        ASSERT_TRUE(lines) << name;
+        const vor::DelimiterFound found = vor::FindDelimiter(lines->front());
+        EXPECT_TRUE(found.found) << name;
+        const vor::DelimitedTable table = vor::SplitDelimitedLines(*lines, found.delimiter);
+        EXPECT_EQ(table.outputLines.size(), 5u) << name;
+        EXPECT_EQ(table.outputLines.front(), "1       1      2  720.0  560.0  99000 Lateral_do_armário") << name;
+    }
+}
+
+TEST(DelimitedImport, FieldNamesComeFromTheRequiredFieldsText)
+{
+    EXPECT_EQ(vor::RequiredFieldNames("[cód.] [qtd] [Largura] [Altura] [Número do material] [Descrição]"),
+              (Lines{"cód.", "qtd", "Largura", "Altura", "Número do material", "Descrição"}));
+    EXPECT_EQ(vor::RequiredFieldNames("msg 982"), (Lines{"1", "2", "3", "4", "5", "6"}));
+}
+
+// ---- Another installation --------------------------------------------------------------
+
+class InstallationImportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_saved = vor::gShared;
+        local = vor::MakeDataFolders(inst.base());
+        other = dir.path() / "other";
+        fs::create_directories(other / "PED" / "OLD");
+    }
+    void TearDown() override { vor::gShared = m_saved; }
+
+    void WriteOther(const std::string& name, const std::string& bytes) { WriteBytes(other / "PED" / name, bytes); }
+    std::vector<std::string> LocalFiles() const
+    {
+        std::vector<std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(inst.base()))
+            if (!entry.is_directory())
+                files.push_back(entry.path().filename().string() + "=" + ReadBytes(entry.path()));
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+
+    vortest::TestInstallation inst;
+    vortest::TempDir dir;
+    vor::DataFolders local;
+    fs::path other;
+    platform::ScriptedMessages messages;
+    platform::ScopedMessages installed{messages};
+
+private:
+    vor::SharedGlobals m_saved;
+};
+
+TEST_F(InstallationImportTest, TheProjectFolderIsPedOfTheChosenFolderOrTheChosenPed)
+{
+    EXPECT_EQ(vor::OtherProjectFolder(other), other / "PED");
+    EXPECT_EQ(vor::OtherProjectFolder(other / "PED"), other / "PED");
+    fs::rename(other / "PED", other / "ped");
+    EXPECT_EQ(vor::OtherProjectFolder(other), other / "ped");
+    EXPECT_EQ(vor::OtherProjectFolder(other / "ped"), other / "ped");
+    EXPECT_TRUE(vor::OtherProjectFolder(dir.path()).empty());
+    EXPECT_TRUE(vor::OtherProjectFolder(dir.path() / "missing").empty());
+    fs::create_directory(dir.path() / "file");
+    WriteBytes(dir.path() / "file" / "PED", "not a folder");
+    EXPECT_TRUE(vor::OtherProjectFolder(dir.path() / "file").empty());
+}
+
+TEST_F(InstallationImportTest, OnlyTheFolderItselfAndFiveDigitNamesAreListedByNumber)
+{
+    WriteOther("DSC00100.INI", "[PED]\r\nCAMPO1=Cem\r\n");
+    WriteOther("DSC00012.INI", "[PED]\r\nCAMPO1=Doze\r\n");
+    WriteOther("dsc00007.ini", "[PED]\r\n");
+    WriteOther("DSC12A45.INI", "[PED]\r\nCAMPO1=No\r\n");
+    WriteOther("DSC0001.INI", "[PED]\r\nCAMPO1=No\r\n");
+    WriteOther("OLD/DSC00005.INI", "[PED]\r\nCAMPO1=Old\r\n");
+    fs::create_directory(other / "PED" / "DSC00009.INI");
+    std::vector<std::string> texts;
+    for (const vor::OtherProject& project : vor::ListOtherProjects(other / "PED"))
+        texts.push_back(vor::OtherProjectText(project));
+    EXPECT_EQ(texts, (Lines{"7  ???", "12  Doze", "100  Cem"}));
+}
+
+TEST_F(InstallationImportTest, ACopyIsByteForByteAndAllOrNothing)
+{
+    const std::string table = "1 1 2 500 300 12 Porta 12 ABCD\r\n";
+    const std::string description = "[PED]\r\nCAMPO1=Porta do vizinho\r\nX=\xE9\r\n";
+    WriteOther("PED00012.TAB", table);
+    WriteOther("DSC00012.INI", description);
+    WriteOther("DSC00013.INI", "[PED]\r\nCAMPO1=Sem tabela\r\n");
+    const auto projects = vor::ListOtherProjects(other / "PED");
+    ASSERT_EQ(projects.size(), 2u);
+
+    // A missing table in the other installation copies nothing.
+    const auto before = LocalFiles();
+    EXPECT_FALSE(vor::CopyOtherProject(projects[1], local));
+    EXPECT_EQ(messages.Texts(), Lines{"Não foi possível ler o arquivo " + (other / "PED" / "PED00013.TAB").string()});
+    EXPECT_EQ(LocalFiles(), before);
+
+    // A write that fails half-way leaves the old local project as it was.
+    WriteBytes(vor::OrderTableFile(local, 12, true), "old table\r\n");
+    WriteBytes(vor::ProjectDescriptionFile(local, 12), "old description\r\n");
+    const auto old = LocalFiles();
+    vortest::FailingWrites failing("[PED]");
+    EXPECT_THROW(vor::CopyOtherProject(projects[0], local, failing), vor::IoError);
+    EXPECT_EQ(LocalFiles(), old);
+
+    EXPECT_TRUE(vor::CopyOtherProject(projects[0], local));
+    EXPECT_EQ(ReadBytes(vor::OrderTableFile(local, 12, true)), table);
+    EXPECT_EQ(ReadBytes(vor::ProjectDescriptionFile(local, 12)), description);
+}
+
+TEST(MountTable, NetworkFileSystemsAndTheDesktopsSharesAreFound)
+{
+    const std::string table =
+        "/dev/sda1 / ext4 rw 0 0\n"
+        "server:/export /mnt/nfs\\040share nfs4 rw 0 0\n"
+        "//nas/vorlane /mnt/nas cifs rw 0 0\n"
+        "user@host:/srv /home/u/remote fuse.sshfs rw 0 0\n"
+        "proc /proc proc rw 0 0\n"
+        "gvfsd-fuse /run/user/1000/gvfs fuse.gvfsd-fuse rw 0 0\n"
+        "broken-line\n"
+        "/dev/sdb1 /media/u/USB vfat rw 0 0\n";
+    const auto entries = platform::ParseMountTable(table);
+    ASSERT_EQ(entries.size(), 7u);
+    EXPECT_EQ(entries[1].folder, fs::path("/mnt/nfs share"));
+    const auto folders = platform::NetworkFoldersOf(entries, [](const fs::path& folder) {
+        return std::vector<fs::path>{folder / "smb-share:server=nas,share=obras"};
+    });
+    EXPECT_EQ(folders, (std::vector<fs::path>{"/mnt/nfs share", "/mnt/nas", "/home/u/remote",
+                                              "/run/user/1000/gvfs/smb-share:server=nas,share=obras"}));
+    for (const char* type : {"nfs", "smb3", "9p"})
+        EXPECT_TRUE(platform::IsNetworkFileSystem(type)) << type;
+    for (const char* type : {"ext4", "tmpfs", "fuse"})
+        EXPECT_FALSE(platform::IsNetworkFileSystem(type)) << type;
 }
 
 }  // namespace

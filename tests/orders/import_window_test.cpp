@@ -1,15 +1,19 @@
 #include "vorplan/orders/ui/clipboard_import_window.h"
+#include "vorplan/orders/ui/delimited_import_window.h"
 #include "vorplan/orders/ui/import_chooser_window.h"
+#include "vorplan/orders/ui/installation_import_window.h"
 
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -19,6 +23,7 @@
 #include "platform/fake_clipboard.h"
 #include "platform/fake_clock.h"
 #include "platform/fake_file_dialog.h"
+#include "platform/mounts.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_text.h"
 #include "tests/support/failing_writes.h"
@@ -54,6 +59,16 @@ void WhenShown(std::function<QWidget*()> window, std::function<void()> act)
     });
 }
 
+// Shows `form` and waits until it is the active window.
+template <class Form>
+Form& ShowActive(Form* form)
+{
+    form->show();
+    WaitUntil([form] { return form->isActiveWindow(); });
+    ProcessEvents();
+    return *form;
+}
+
 class ImportWindowTest : public vortest::UiTest {
 protected:
     void SetUp() override
@@ -76,6 +91,8 @@ protected:
     void TearDown() override
     {
         delete vor::Form27;
+        delete vor::Form29;
+        delete vor::Form32;
         delete vor::Form25;
         delete vor::Form26;
         ProcessEvents();
@@ -103,22 +120,36 @@ protected:
     {
         vor::TForm27* form = vor::CreateForm27();
         form->SetProject(number, description);
-        form->show();
-        WaitUntil([form] { return form->isActiveWindow(); });
-        ProcessEvents();
-        return *form;
+        return ShowActive(form);
     }
 
     vor::TForm25& OpenChooser()
     {
-        vor::TForm25* form = vor::CreateForm25();
-        form->show();
-        WaitUntil([form] { return form->isActiveWindow(); });
-        ProcessEvents();
-        return *form;
+        return ShowActive(vor::CreateForm25());
     }
 
     static fs::path ImportIni() { return vor::IniPath("VL_IMPORT.INI"); }
+
+    vor::TForm32& OpenFileImport(const fs::path& file, long long number, const std::string& description,
+                                 bool separators = true)
+    {
+        vor::TForm32* form = vor::CreateForm32();
+        form->SetImport(file, number, description, separators);
+        return ShowActive(form);
+    }
+
+    vor::TForm29& OpenInstallationImport()
+    {
+        return ShowActive(vor::CreateForm29());
+    }
+
+    static Lines GridColumn(const vor::TForm32& form, int column)
+    {
+        Lines cells;
+        for (int row = 0; row < form.StringGrid1->rowCount(); ++row)
+            cells.push_back(FromQString(form.StringGrid1->item(row, column)->text()));
+        return cells;
+    }
 
     platform::FakeClipboard clipboard;
     platform::ScopedClipboard installedClipboard{clipboard};
@@ -126,6 +157,12 @@ protected:
     platform::ScopedClock installedClock{clock};
     platform::ScriptedFileDialogs dialogs;
     platform::ScopedFileDialogs installedDialogs{dialogs};
+    struct ScopedMounts {
+        explicit ScopedMounts(platform::Mounts& mounts) { platform::SetMounts(&mounts); }
+        ~ScopedMounts() { platform::SetMounts(nullptr); }
+    };
+    platform::FixedMounts mounts;
+    ScopedMounts installedMounts{mounts};
 
 private:
     std::unique_ptr<vor::SharedGlobals> m_saved;
@@ -378,6 +415,267 @@ TEST_F(ImportWindowTest, TheClipboardRouteImportsAndTheChooserProposesAfresh)
     // Number 0 is taken now.
     EXPECT_EQ(form.Edit2->text(), QStringLiteral("2"));
     EXPECT_TRUE(form.isVisible());
+}
+
+// ---- The delimited file import ----------------------------------------------------
+
+TEST_F(ImportWindowTest, AFileShowsItsFieldsAndSummaryAndFollowsTheSeparatorChosen)
+{
+    const fs::path file = vor::gShared.folders.importDir / "pieces.csv";
+    fs::copy_file(kFixtures / "pieces_semicolon.csv", file);
+    vor::TForm32& form = OpenFileImport(file, 50, "Cozinha do cliente");
+    EXPECT_TRUE(form.RadioButton3->isChecked());
+    EXPECT_TRUE(form.Panel1->isVisible());
+    ASSERT_EQ(form.StringGrid1->rowCount(), 7);
+    EXPECT_EQ(GridColumn(form, 2), (Lines{"Largura", "720", "764", "", "716,5", "", "796"}));
+    EXPECT_EQ(FromQString(form.Label5->text()), "4 " + vor::Msg(945) + ", 10 " + vor::Msg(349));
+    EXPECT_TRUE(form.Button1->isEnabled());
+    EXPECT_EQ(messages().Count(), 0u);
+    EXPECT_TRUE(vortest::ControlsWithoutText(form).empty()) << vortest::JoinNames(vortest::ControlsWithoutText(form));
+    EXPECT_TRUE(form.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/file_import.png")));
+
+    // Split at blanks, the lines make other fields, another summary and nothing to import.
+    form.RadioButton4->setChecked(true);
+    EXPECT_EQ(GridColumn(form, 1), (Lines{"", "do", "", "", "de", "", "de"}));
+    EXPECT_EQ(FromQString(form.Label5->text()), "0 " + vor::Msg(945) + ", 0 " + vor::Msg(349));
+    EXPECT_FALSE(form.Button1->isEnabled());
+    form.RadioButton3->setChecked(true);
+    EXPECT_TRUE(form.Button1->isEnabled());
+
+    form.Button1->click();
+    EXPECT_EQ(ReadBytes(Table(50)), ReadBytes(kFixtures / "delimited_PED00050.TAB"));
+    EXPECT_NE(ReadBytes(Dsc(50)).find("CAMPO1=Cozinha do cliente\r\n"), std::string::npos);
+    EXPECT_EQ(vor::gShared.currentOrder, 50);
+    EXPECT_TRUE(vor::gShared.orderList.dirty);
+    EXPECT_EQ(ReadBytes(vor::RecentProjectsFile(vor::gShared.folders)).substr(0, 4), "50\r\n");
+    EXPECT_EQ(messages().Texts(), Lines{"Cozinha do cliente (50)"});
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(ImportWindowTest, AFileImportWritesNothingOverAnExistingNumberNorAfterAFailedWrite)
+{
+    const fs::path file = vor::gShared.folders.importDir / "pieces.txt";
+    fs::copy_file(kFixtures / "pieces_tab.txt", file);
+    const std::vector<std::string> before = AllFiles();
+    vor::TForm32& taken = OpenFileImport(file, 1, "Nova");
+    taken.Button1->click();
+    EXPECT_EQ(messages().Texts(), Lines{vor::Msg(767) + " (1)"});
+    EXPECT_EQ(AllFiles(), before);
+    EXPECT_TRUE(taken.isVisible());
+    taken.close();
+
+    vortest::FailingWrites failing("[PED]");
+    vor::TForm32& form = OpenFileImport(file, 51, "Nova");
+    form.UseFileOps(failing);
+    messages().ClearShown();
+    form.Button1->click();
+    EXPECT_EQ(messages().Count(), 1u);
+    EXPECT_FALSE(fs::exists(Table(51)));
+    EXPECT_FALSE(fs::exists(Dsc(51)));
+    EXPECT_EQ(AllFiles(), before);
+    EXPECT_EQ(vor::gShared.currentOrder, 3);
+}
+
+TEST_F(ImportWindowTest, AMissingFileOrAnUnknownSeparatorIsSaid)
+{
+    const fs::path missing = vor::gShared.folders.importDir / "gone.csv";
+    vor::TForm32& form = OpenFileImport(missing, 52, "X");
+    EXPECT_EQ(messages().Texts(), Lines{vor::Msg(799) + " [" + missing.string() + "] " + vor::Msg(800)});
+    EXPECT_FALSE(form.Button1->isEnabled());
+    form.close();
+
+    const fs::path four = vor::gShared.folders.importDir / "four.csv";
+    WriteBytes(four, "1,2;500,300;7\tDoor\r\n");
+    messages().ClearShown();
+    OpenFileImport(four, 52, "X");
+    EXPECT_EQ(messages().Texts(), Lines{"ERRO - DELIMITADOR. (v=2 t=1 pv=2)"});
+}
+
+TEST_F(ImportWindowTest, TheChoosersFileRoutesOpenTheFileImport)
+{
+    WriteBytes(vor::gShared.folders.mrp / "MRP.INI", "[MRP]\r\nMRP_NAME=Plano\r\nPRJ_DESCRIPTION=Pedido do Plano\r\n");
+    WriteBytes(vor::gShared.folders.mrp / "mrp_in.txt", "1,2,500,300,7,Door\r\n");
+    WriteBytes(vor::gShared.folders.importDir / "EXAMPLE.CSV", "1,2,500,300,7,Door\r\n");
+    WriteBytes(vor::gShared.folders.importDir / "example.txt", "1\t2\t500\t300\t7\tDoor\r\n");
+    struct Case {
+        const char* key;
+        fs::path file;
+        bool separators;
+        const char* description;
+    };
+    const Case cases[] = {
+        {"CSV", vor::gShared.folders.importDir / "EXAMPLE.CSV", true, "PRJ 0"},
+        {"TXT", vor::gShared.folders.importDir / "example.txt", true, "PRJ 0"},
+        {"OUTR", vor::gShared.folders.mrp / "mrp_in.txt", false, "Pedido do Plano"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(ImportIni(), std::string("[IMPORT]\r\n") + c.key + "=1\r\n");
+        vor::TForm25& form = OpenChooser();
+        bool seen = false;
+        WhenShown([] { return static_cast<QWidget*>(vor::Form32); }, [&] {
+            seen = true;
+            EXPECT_EQ(FromQString(vor::Form32->Label1->text()), c.file.string()) << c.key;
+            EXPECT_EQ(vor::Form32->Panel1->isVisible(), c.separators) << c.key;
+            EXPECT_EQ(FromQString(vor::Form32->Label4->text()), std::string("0 - ") + c.description) << c.key;
+            EXPECT_TRUE(vor::Form32->Button1->isEnabled()) << c.key;
+            vor::Form32->Button2->click();
+        });
+        form.Button1->click();
+        EXPECT_TRUE(seen) << c.key;
+        form.Button2->click();
+        ProcessEvents();
+    }
+    EXPECT_EQ(messages().Count(), 0u);
+}
+
+// ---- Another installation -------------------------------------------------------------
+
+class InstallationWindowTest : public ImportWindowTest {
+protected:
+    void SetUp() override
+    {
+        ImportWindowTest::SetUp();
+        share = shareDir.path() / "vorlane";
+        fs::create_directories(share / "PED" / "OLD");
+        WriteOther("DSC00100.INI", "[PED]\r\nCAMPO1=Cem\r\n");
+        WriteOther("PED00100.TAB", "1 1 1 100 100 12 Cem\r\n");
+        WriteOther("DSC00012.INI", "[PED]\r\nCAMPO1=Doze\r\nX=\xE9\r\n");
+        WriteOther("PED00012.TAB", "1 1 2 500 300 12 Porta 12 ABCD\r\n");
+        WriteOther("DSC00001.INI", "[PED]\r\nCAMPO1=Sala do vizinho\r\n");
+        WriteOther("PED00001.TAB", "1 1 9 900 900 12 Mesa\r\n");
+        WriteOther("DSC00002.INI", "[PED]\r\nCAMPO1=Sem tabela\r\n");
+        WriteOther("DSC12A45.INI", "[PED]\r\nCAMPO1=No\r\n");
+        WriteOther("OLD/DSC00005.INI", "[PED]\r\nCAMPO1=Old\r\n");
+    }
+    void WriteOther(const std::string& name, const std::string& bytes) { WriteBytes(share / "PED" / name, bytes); }
+    static Lines Items(const QListWidget& list)
+    {
+        Lines items;
+        for (int row = 0; row < list.count(); ++row)
+            items.push_back(FromQString(list.item(row)->text()));
+        return items;
+    }
+    void SelectProject(vor::TForm29& form, long long number)
+    {
+        for (int row = 0; row < form.ListBox2->count(); ++row)
+            if (form.Projects()[static_cast<std::size_t>(row)].number == number)
+                form.ListBox2->item(row)->setSelected(true);
+        ProcessEvents();
+    }
+
+    vortest::TempDir shareDir;
+    fs::path share;
+};
+
+TEST_F(InstallationWindowTest, WithoutANetworkMountTheFolderEntryRemains)
+{
+    vor::TForm29& form = OpenInstallationImport();
+    EXPECT_EQ(messages().Texts(), Lines{vor::Msg(989)});
+    EXPECT_EQ(Items(*form.ListBox1), Lines{"..."});
+    EXPECT_FALSE(form.ListBox2->isVisible());
+    EXPECT_FALSE(form.Button1->isVisible());
+
+    // Any mounted folder can be chosen instead.
+    dialogs.Script(share);
+    form.ListBox1Click(0);
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_TRUE(dialogs.Shown()[0].folder);
+    EXPECT_EQ(Items(*form.ListBox2), (Lines{"1  Sala do vizinho", "2  Sem tabela", "12  Doze", "100  Cem"}));
+    EXPECT_EQ(FromQString(form.Label3->text()), "4 " + vor::Msg(42));
+    EXPECT_TRUE(form.ListBox2->isVisible());
+    EXPECT_FALSE(form.Button1->isEnabled());
+    SelectProject(form, 12);
+    EXPECT_TRUE(form.Button1->isEnabled());
+    EXPECT_TRUE(vortest::ControlsWithoutText(form).empty()) << vortest::JoinNames(vortest::ControlsWithoutText(form));
+    EXPECT_TRUE(form.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/installation_import.png")));
+}
+
+TEST_F(InstallationWindowTest, AMountWithoutAProjectFolderIsSaid)
+{
+    mounts.folders = {shareDir.path(), share};
+    vor::TForm29& form = OpenInstallationImport();
+    EXPECT_EQ(Items(*form.ListBox1), (Lines{shareDir.path().string(), share.string(), "..."}));
+    EXPECT_EQ(messages().Count(), 0u);
+    form.ListBox1Click(0);
+    EXPECT_EQ(messages().Texts(), Lines{vor::Msg(987)});
+    EXPECT_FALSE(form.ListBox2->isVisible());
+    form.ListBox1Click(1);
+    EXPECT_EQ(form.ListBox2->count(), 4);
+}
+
+TEST_F(InstallationWindowTest, AnExistingNumberIsReplacedOnlyOnYes)
+{
+    mounts.folders = {share};
+    const std::string oldTable = ReadBytes(Table(1));
+    const std::string oldDsc = ReadBytes(Dsc(1));
+    vor::TForm29& form = OpenInstallationImport();
+    form.ListBox1Click(0);
+    SelectProject(form, 1);
+    messages().Script({platform::Answer::No});
+    form.Button1->click();
+    EXPECT_EQ(messages().Texts(), Lines{"1 " + vor::Msg(988)});
+    EXPECT_EQ(messages().Last().buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(ReadBytes(Table(1)), oldTable);
+    EXPECT_EQ(ReadBytes(Dsc(1)), oldDsc);
+    EXPECT_TRUE(form.isVisible());
+
+    // A copy failing half-way keeps the old files too.
+    vortest::FailingWrites failing("[PED]");
+    form.UseFileOps(failing);
+    messages().Script({platform::Answer::Yes});
+    form.Button1->click();
+    EXPECT_EQ(ReadBytes(Table(1)), oldTable);
+    EXPECT_EQ(ReadBytes(Dsc(1)), oldDsc);
+    EXPECT_TRUE(form.isVisible());
+
+    form.UseFileOps(vor::DefaultFileOps());
+    messages().ClearShown();
+    messages().Script({platform::Answer::Yes});
+    vor::gShared.orderList.dirty = false;
+    form.Button1->click();
+    EXPECT_EQ(ReadBytes(Table(1)), ReadBytes(share / "PED" / "PED00001.TAB"));
+    EXPECT_EQ(ReadBytes(Dsc(1)), ReadBytes(share / "PED" / "DSC00001.INI"));
+    EXPECT_EQ(vor::gShared.currentOrder, 1);
+    EXPECT_TRUE(vor::gShared.orderList.dirty);
+    EXPECT_EQ(messages().Count(), 2u);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(InstallationWindowTest, ANewNumberIsCopiedAndAMissingTableCopiesNothing)
+{
+    mounts.folders = {share};
+    vor::TForm29& form = OpenInstallationImport();
+    form.ListBox1Click(0);
+    SelectProject(form, 2);
+    const std::vector<std::string> before = AllFiles();
+    form.Button1->click();
+    EXPECT_EQ(messages().Texts(), Lines{"Não foi possível ler o arquivo " + (share / "PED" / "PED00002.TAB").string()});
+    EXPECT_EQ(AllFiles(), before);
+    EXPECT_TRUE(form.isVisible());
+
+    form.ListBox2->clearSelection();
+    SelectProject(form, 12);
+    messages().ClearShown();
+    form.Button1->click();
+    EXPECT_EQ(ReadBytes(Table(12)), "1 1 2 500 300 12 Porta 12 ABCD\r\n");
+    EXPECT_EQ(ReadBytes(Dsc(12)), "[PED]\r\nCAMPO1=Doze\r\nX=\xE9\r\n");
+    EXPECT_EQ(vor::gShared.currentOrder, 12);
+    EXPECT_EQ(messages().Texts(), Lines{vor::FieldMessageText("12", "Doze")});
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(InstallationWindowTest, TheChoosersInstallationRouteOpensIt)
+{
+    WriteBytes(ImportIni(), "[IMPORT]\r\nVLNET=1\r\n");
+    mounts.folders = {share};
+    vor::TForm25& form = OpenChooser();
+    bool seen = false;
+    WhenShown([] { return static_cast<QWidget*>(vor::Form29); }, [&seen] {
+        seen = vor::Form29->ListBox1->count() == 2;
+        vor::Form29->Button2->click();
+    });
+    form.Button1->click();
+    EXPECT_TRUE(seen);
 }
 
 }  // namespace

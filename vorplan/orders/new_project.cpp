@@ -1,5 +1,7 @@
 #include "vorplan/orders/new_project.h"
 
+#include <utility>
+
 #include "platform/clock.h"
 #include "vorplan/common/calc_lists.h"
 #include "vorplan/common/errors.h"
@@ -9,6 +11,15 @@
 #include "vorplan/orders/table_files.h"
 
 namespace vor {
+
+void PutProjectFiles(const DataFolders& folders, long long number, std::string tableData,
+                     std::string descriptionData, FileOps& ops)
+{
+    WriteFileSet(FileSetJournalFile(folders),
+                 {{OrderTableFile(folders, number, true), std::move(tableData)},
+                  {ProjectDescriptionFile(folders, number), std::move(descriptionData)}},
+                 ops);
+}
 
 NewProjectResult WriteNewProject(const DataFolders& folders, OrderList& list, long long number,
                                  std::string_view description,
@@ -21,11 +32,8 @@ NewProjectResult WriteNewProject(const DataFolders& folders, OrderList& list, lo
     if (table.empty())
         table.emplace_back(kEmptyTableLine);
     try {
-        WriteFileSet(FileSetJournalFile(folders),
-                     {{OrderTableFile(folders, number, true), EncodeTextLines(table)},
-                      {ProjectDescriptionFile(folders, number),
-                       EncodeTextLines(NewProjectIniLines(description, clock))}},
-                     ops);
+        PutProjectFiles(folders, number, EncodeTextLines(table),
+                        EncodeTextLines(NewProjectIniLines(description, clock)), ops);
     } catch (const IoError& error) {
         if (failure)
             *failure = error.what();

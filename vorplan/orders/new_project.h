@@ -29,6 +29,12 @@ NewProjectResult WriteNewProject(const DataFolders& folders, OrderList& list, lo
                                  const platform::Clock& clock, FileOps& ops = DefaultFileOps(),
                                  std::string* failure = nullptr);
 
+// Puts a project's piece table (PED/PEDnnnnn.TAB) and description file in
+// place with the given bytes through one file set, both or neither; throws
+// IoError, every existing file left as it was. No number check.
+void PutProjectFiles(const DataFolders& folders, long long number, std::string tableData,
+                     std::string descriptionData, FileOps& ops = DefaultFileOps());
+
 // The same in the shared installation; once written, the order list is marked
 // as changed, the recent projects become the new project alone (and are
 // saved), and with `makeCurrent` it becomes the current order.

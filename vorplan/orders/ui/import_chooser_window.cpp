@@ -18,6 +18,8 @@
 #include "vorplan/common/list_helpers.h"
 #include "vorplan/common/order_list.h"
 #include "vorplan/orders/ui/clipboard_import_window.h"
+#include "vorplan/orders/ui/delimited_import_window.h"
+#include "vorplan/orders/ui/installation_import_window.h"
 #include "vorplan/orders/ui/import_controls.h"
 #include "vorplan/orders/ui/new_project_windows.h"
 
@@ -180,26 +182,35 @@ void TForm25::Button4Click()
 void TForm25::Button1Click()
 {
     const ImportSource source = Source();
+    std::filesystem::path file;
     if (SourceNeedsFile(source)) {
         const std::string typed = FromQString(Edit1->text());
-        if (ExistingImportFile(typed).empty()) {
+        file = ExistingImportFile(typed);
+        if (file.empty()) {
             ShowProgramMissingMessage(typed);
             return;
         }
     }
+    const std::string description = FromQString(Edit3->text());
     switch (source) {
     case ImportSource::Clip: {
         TForm27* form = CreateForm27();
-        form->SetProject(Number(), FromQString(Edit3->text()));
+        form->SetProject(Number(), description);
         form->exec();
         break;
     }
     case ImportSource::Csv:
     case ImportSource::Txt:
+    case ImportSource::Outr: {
+        const bool external = source == ImportSource::Outr;
+        TForm32* form = CreateForm32();
+        form->SetImport(external ? ExternalImportFile(gShared.folders) : file, Number(), description, !external);
+        form->exec();
+        break;
+    }
     case ImportSource::Vlnet:
-    case ImportSource::Outr:
-        // The file and installation imports are not part of this program yet.
-        return;
+        CreateForm29()->exec();
+        break;
     }
     // The proposed number may have been taken meanwhile.
     Prepare();
