@@ -34,6 +34,7 @@
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/list_helpers.h"
 #include "vorplan/orders/ui/new_project_windows.h"
+#include "vorplan/orders/ui/project_manager_window.h"
 
 namespace {
 
@@ -95,6 +96,7 @@ protected:
         delete vor::Form32;
         delete vor::Form25;
         delete vor::Form26;
+        delete vor::Form21;
         ProcessEvents();
         vor::gShared = *m_saved;
     }
@@ -324,6 +326,18 @@ TEST_F(ImportWindowTest, ChooserStartsWithTheClipboardAndProposesANumber)
     EXPECT_EQ(FromQString(form.RadioButton5->text()), vor::Msg(959) + " (" + vor::Msg(969) + ")");
     EXPECT_TRUE(vortest::ControlsWithoutText(form).empty()) << vortest::JoinNames(vortest::ControlsWithoutText(form));
     EXPECT_TRUE(form.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/import_chooser.png")));
+}
+
+TEST_F(ImportWindowTest, TheProjectManagersImportarOpensTheChooser)
+{
+    vor::TForm21* manager = vor::CreateForm21();
+    bool opened = false;
+    WhenShown([] { return static_cast<QWidget*>(vor::Form25); }, [&opened] {
+        opened = true;
+        vor::Form25->Button2->click();
+    });
+    manager->Button6->click();
+    EXPECT_TRUE(opened);
 }
 
 TEST_F(ImportWindowTest, ChooserReadsTheFirstTrueKeyAndTheExternalSystem)
