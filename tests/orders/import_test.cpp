@@ -267,6 +267,18 @@ TEST(DelimitedImport, EverySeparatorAndEncodingGivesTheSameTable)
     }
 }
 
+TEST(DelimitedImport, UTF8WithOrWithoutItsMarkAndWindows1252ReadAlike)
+{
+    const Lines expected = {"1;2;500;300;7;Portão ドア"};
+    EXPECT_EQ(vor::DelimitedFileLines("\xEF\xBB\xBF" "1;2;500;300;7;Portão ドア\r\n"), expected);
+    EXPECT_EQ(vor::DelimitedFileLines("1;2;500;300;7;Portão ドア"), expected);
+    EXPECT_EQ(vor::DelimitedFileLines("1;2;500;300;7;Port\xE3o\r\n"), Lines{"1;2;500;300;7;Portão"});
+    // Characters Windows-1252 lacks are stored as "?".
+    const vor::DelimitedTable table = vor::SplitDelimitedLines(vor::DelimitedFileLines("1;2;500;300;7;ドア"),
+                                                               Delimiter::Semicolon);
+    EXPECT_EQ(vor::EncodeTextLines(table.outputLines), "1       1      2  500.0  300.0      7 ??\r\n");
+}
+
 TEST(DelimitedImport, UnreadableFilesGiveNothing)
 {
     vortest::TempDir dir;

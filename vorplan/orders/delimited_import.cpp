@@ -95,7 +95,11 @@ DelimitedTable SplitDelimitedLines(const std::vector<std::string>& lines, Delimi
 
 std::vector<std::string> DelimitedFileLines(std::string_view bytes)
 {
-    return SplitTextLines(DecodeFileText(bytes));
+    // A file from elsewhere that is valid UTF-8 is UTF-8, whatever its characters.
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kBom))
+        bytes.remove_prefix(kBom.size());
+    return SplitTextLines(IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes));
 }
 
 std::optional<std::vector<std::string>> ReadDelimitedFile(const std::filesystem::path& path)

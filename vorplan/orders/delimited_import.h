@@ -60,7 +60,8 @@ DelimitedTable SplitDelimitedLines(const std::vector<std::string>& lines, Delimi
 // be read, or holds no text in either encoding (UTF-16, NUL bytes).
 std::optional<std::vector<std::string>> ReadDelimitedFile(const std::filesystem::path& path);
 
-// The lines of bytes read from such a file.
+// The lines of bytes read from such a file: UTF-8 when they are valid UTF-8
+// (a byte-order mark dropped), else Windows-1252.
 std::vector<std::string> DelimitedFileLines(std::string_view bytes);
 
 // lines + " " + message 945 + ", " + pieces + " " + message 349.
