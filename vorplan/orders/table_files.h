@@ -13,6 +13,10 @@ namespace vor {
 // value a double holds; no exponent, no blanks.
 bool IsRealText(std::string_view s);
 
+// A description as one field of a table line: ";", TAB and line breaks become
+// blanks, then every blank "_"; `whenEmpty` when the text is empty.
+std::string DescriptionFieldText(std::string text, std::string_view whenEmpty);
+
 enum class NumberKind { Integer, Real };
 
 // A numeric cell as the grid and the file keep it: blanks removed, "0" when
