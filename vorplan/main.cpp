@@ -44,7 +44,9 @@
 #include "vorplan/orders/ui/resources_report_window.h"
 #include "vorplan/orders/ui/resources_window.h"
 #include "vorplan/orders/ui/table_window.h"
+#include "vorplan/results/ui/calc_information_window.h"
 #include "vorplan/results/ui/export_window.h"
+#include "vorplan/results/ui/saved_calculations_window.h"
 #include "vorplan/results/ui/view_chooser_window.h"
 #include "vorplan/results/ui/stock_update_window.h"
 #include "vorplan/shell/main_window.h"
@@ -181,6 +183,8 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm7> form7;
         std::unique_ptr<vor::TForm15> form15;
         std::unique_ptr<vor::TForm16> form16;
+        std::unique_ptr<vor::TForm18> form18;
+        std::unique_ptr<vor::TForm20> form20;
         std::unique_ptr<vor::TForm21> form21;
         std::unique_ptr<vor::TForm22> form22;
         std::unique_ptr<vor::TForm19> form19;
@@ -214,6 +218,8 @@ int main(int argc, char* argv[])
             form7.reset(vor::CreateForm7());
             form15.reset(vor::CreateForm15());
             form16.reset(vor::CreateForm16());
+            form18.reset(vor::CreateForm18());
+            form20.reset(vor::CreateForm20());
             form21.reset(vor::CreateForm21());
             form1->Targets().projectManager = vor::ShowProjectManager;
             form22.reset(vor::CreateForm22());

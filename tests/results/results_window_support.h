@@ -11,6 +11,7 @@
 #include "tests/support/ui_fixture.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/results/ui/view_chooser_window.h"
 #include "vorplan/shell/main_window_hooks.h"
 
 namespace vortest {
@@ -59,6 +60,16 @@ protected:
     }
 
     static const vor::DataFolders& folders() { return vor::gShared.folders; }
+
+    // Shows the layouts-view chooser as the main window does, once it is active.
+    static vor::TForm23& OpenChooser()
+    {
+        vor::ShowViewChooser();
+        vor::TForm23* form = vor::Form23;
+        WaitUntil([form] { return form->isActiveWindow(); });
+        ProcessEvents();
+        return *form;
+    }
 
 private:
     std::unique_ptr<vor::SharedGlobals> m_saved;

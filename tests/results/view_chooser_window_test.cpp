@@ -43,15 +43,6 @@ protected:
         ResultsWindowTest::TearDown();
     }
 
-    vor::TForm23& Open()
-    {
-        vor::ShowViewChooser();
-        vor::TForm23* form = vor::Form23;
-        WaitUntil([form] { return form->isActiveWindow(); });
-        ProcessEvents();
-        return *form;
-    }
-
     static std::vector<std::string> Items(const vor::TForm23& form)
     {
         std::vector<std::string> items;
@@ -68,7 +59,7 @@ TEST_F(ViewChooserWindowTest, ListsTheMaterialsAndMarksTheOnesViewed)
 {
     vor::gShared.busy = false;
     vor::gShared.currentMaterial = 77;
-    vor::TForm23& form = Open();
+    vor::TForm23& form = OpenChooser();
     EXPECT_TRUE(vor::gMainWindow.windowOpenFlags.calculationChoice);
     EXPECT_EQ(Items(form), (std::vector<std::string>{"12~MDF branco 15 mm",
                                                      "30~Vidro temperado incolor 6 mm"}));
@@ -90,7 +81,7 @@ TEST_F(ViewChooserWindowTest, ListsTheMaterialsAndMarksTheOnesViewed)
     EXPECT_FALSE(vor::gMainWindow.windowOpenFlags.calculationChoice);
     EXPECT_FALSE(vor::gShared.busy);
 
-    Open();
+    OpenChooser();
     EXPECT_EQ(Items(form)[1], "30   *~Vidro temperado incolor 6 mm");
     options = {false, true, true, true};
     WriteBytes(vor::CalcOrdersFile(folders()), vor::EncodeTextLines({"5"}));
@@ -117,7 +108,7 @@ TEST_F(ViewChooserWindowTest, ListsTheMaterialsAndMarksTheOnesViewed)
 
 TEST_F(ViewChooserWindowTest, PrintsTheSummaryAsOneJob)
 {
-    vor::TForm23& form = Open();
+    vor::TForm23& form = OpenChooser();
     const fs::path pdf = base() / "resumo.pdf";
     form.Printer().UsePdfOutput(QString::fromStdString(pdf.string()));
     WhenShown([] { return QApplication::activeModalWidget(); },
@@ -150,7 +141,7 @@ TEST_F(ViewChooserWindowTest, ExportsOnlyWhatTheExportWindowConfirmed)
 {
     platform::FakeProcessLauncher launcher;
     platform::ScopedLauncher installed(launcher);
-    vor::TForm23& form = Open();
+    vor::TForm23& form = OpenChooser();
     const fs::path example = folders().exportDir / "EXAMPLE.RTF";
 
     // Closed by its title bar: nothing written, nothing opened, the chooser still open.

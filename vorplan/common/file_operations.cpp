@@ -263,12 +263,12 @@ bool DeleteAllFilesInDir(const Path& folder)
     return DeleteAllFilesInDir(folder, gShared.folders.base);
 }
 
-bool CopyAllFilesInDir(const Path& source, const Path& destination)
+bool CopyAllFilesInDir(const Path& source, const Path& destination, FileOps& ops)
 {
     bool all = true;
     for (const std::string& name : ListFolder(source, "*.*", EntryKind::Any)) {
         if (!BeginsWithDot(name) && IsRegularNoFollow(source / name))
-            all = CopyFileLz(source / name, destination / name) && all;
+            all = CopyFileLz(source / name, destination / name, ops) && all;
     }
     return all;
 }

@@ -63,7 +63,7 @@ bool DeleteAllFilesInDir(const Path& folder);  // base of the shared folders
 // Copies every regular file of `source` whose name does not begin with "."
 // into `destination` with CopyFileLz. True when every copy succeeded; throws
 // as CopyFileLz does.
-bool CopyAllFilesInDir(const Path& source, const Path& destination);
+bool CopyAllFilesInDir(const Path& source, const Path& destination, FileOps& ops = DefaultFileOps());
 
 // The names (without folder) of the entries that match `pattern` (a folder
 // and a file mask, "MONT/*.MON"), of any kind, not beginning with ".",

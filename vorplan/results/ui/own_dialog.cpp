@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QPushButton>
 
 namespace vor {
 
@@ -16,6 +17,14 @@ int ExecOwnDialog(QDialog& dialog, QWidget& owner)
     if (alive)
         alive->setParent(before, flags);
     return result;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
 }
 
 }  // namespace vor

@@ -22,8 +22,10 @@
 #include "vorplan/common/ui/styled_text.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/results/export_options.h"
+#include "vorplan/results/ui/calc_information_window.h"
 #include "vorplan/results/ui/export_window.h"
 #include "vorplan/results/ui/own_dialog.h"
+#include "vorplan/results/ui/saved_calculations_window.h"
 #include "vorplan/shell/main_window_hooks.h"
 #include "vorplan/shell/record_list.h"
 #include "vorplan/shell/wait_cursor.h"
@@ -39,14 +41,6 @@ using platform::ToQString;
 constexpr int kListWidth = 260;
 // The summary's last tab stop (518 points) and its yield column fit in this.
 constexpr int kSummaryWidth = 770;
-
-QPushButton* MakeButton(QWidget* parent, const char* name)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 }  // namespace
 
@@ -88,12 +82,13 @@ TForm23::TForm23(QWidget* parent) : QDialog(parent)
     auto* buttons = new QHBoxLayout;
     Button2 = MakeButton(this, "Button2");
     Button7 = MakeButton(this, "Button7");
+    Button8 = MakeButton(this, "Button8");
     Button3 = MakeButton(this, "Button3");
     Button5 = MakeButton(this, "Button5");
     Button4 = MakeButton(this, "Button4");
     Button6 = MakeButton(this, "Button6");
     Button1 = MakeButton(this, "Button1");
-    for (QPushButton* b : {Button2, Button7, Button3, Button5, Button4, Button6})
+    for (QPushButton* b : {Button2, Button8, Button7, Button3, Button5, Button4, Button6})
         buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(Button1);
@@ -108,8 +103,11 @@ TForm23::TForm23(QWidget* parent) : QDialog(parent)
     connect(Button5, &QPushButton::clicked, this, &TForm23::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TForm23::Button6Click);
     connect(Button7, &QPushButton::clicked, this, &TForm23::Button7Click);
+    connect(Button8, &QPushButton::clicked, this, &TForm23::Button8Click);
 
     showViewer = ShowLayoutViewer;
+    savedCalculations = [](QWidget* owner) { return CreateForm18()->ShowSelection(*owner); };
+    saveCalculation = [](QWidget* owner) { CreateForm18()->ShowSave(*owner); };
 
     m_activation = new platform::WindowActivation(this);
     m_activation->SetCloseOnDeactivation(true);
@@ -139,6 +137,7 @@ void TForm23::FormActivate()
     Button4->setText(ToQString(Msg(952)));
     Button6->setText(ToQString(Msg(966)));
     Button7->setText(ToQString(Msg(218)));
+    Button8->setText(ToQString(Msg(292)));
     Label1->setText(ToQString(Msg(219)));
     Label1->setVisible(gShared.languageIndex == 1);
 
@@ -252,6 +251,11 @@ void TForm23::Button7Click()
 {
     if (saveCalculation)
         saveCalculation(this);
+}
+
+void TForm23::Button8Click()
+{
+    ExecOwnDialog(*CreateForm20(), *this);
 }
 
 void TForm23::hideEvent(QHideEvent* event)

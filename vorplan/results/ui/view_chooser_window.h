@@ -42,6 +42,7 @@ public:
     void Button5Click();  // yield display options
     void Button6Click();  // stock update
     void Button7Click();  // save the calculation
+    void Button8Click();  // calculation information
 
     const StyledDoc& Summary() const { return m_summary; }
     const CalcSummaryData& SummaryData() const { return m_data; }
@@ -67,6 +68,7 @@ public:
     QPushButton* Button5;
     QPushButton* Button6;
     QPushButton* Button7;
+    QPushButton* Button8;
 
 protected:
     void hideEvent(QHideEvent* event) override;
