@@ -27,12 +27,12 @@ bool BeginsWithDigit(const std::string& text)
 
 }  // namespace
 
-bool IsExactlyUnderlined(const vor::CharStyle& style)
+bool IsExactlyUnderlined(const vor::StyledRun& style)
 {
     return style.underline && !style.bold && !style.italic && !style.strike;
 }
 
-std::vector<AuthoringFault> CheckHelpText(const vor::StyledDocument& doc)
+std::vector<AuthoringFault> CheckHelpText(const vor::StyledDoc& doc)
 {
     std::vector<AuthoringFault> faults;
     const auto fault = [&faults](AuthoringRule rule, int paragraph, const std::string& message) {
@@ -41,7 +41,7 @@ std::vector<AuthoringFault> CheckHelpText(const vor::StyledDocument& doc)
 
     std::vector<std::string> texts;
     for (const vor::StyledParagraph& paragraph : doc.paragraphs)
-        texts.push_back(paragraph.PlainText());
+        texts.push_back(vor::StyledParagraphText(paragraph));
     const int count = static_cast<int>(texts.size());
 
     // Headings: "N - Title" or "N.M - Title"; a sub-heading's number stays

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "vorplan/common/rtf/styled_document.h"
+#include "vorplan/common/rtf/styled_doc.h"
 
 namespace kalendo {
 
 // A link in a help text: underlined, and neither bold, italic nor struck out;
 // colour and size do not count.
-bool IsExactlyUnderlined(const vor::CharStyle& style);
+bool IsExactlyUnderlined(const vor::StyledRun& style);
 
 // The rules a help text keeps so that the viewer's heading list and links land
 // where they should:
@@ -28,6 +28,6 @@ struct AuthoringFault {
 };
 
 // Every break of the rules, in the order found; empty for a sound text.
-std::vector<AuthoringFault> CheckHelpText(const vor::StyledDocument& doc);
+std::vector<AuthoringFault> CheckHelpText(const vor::StyledDoc& doc);
 
 }  // namespace kalendo

@@ -27,7 +27,7 @@ int IndexAtOrBefore(const std::vector<int>& starts, int position)
 
 }  // namespace
 
-PlainViewerText::PlainViewerText(const vor::StyledDocument& doc)
+PlainViewerText::PlainViewerText(const vor::StyledDoc& doc)
 {
     m_lineStarts.push_back(0);
     for (std::size_t p = 0; p < doc.paragraphs.size(); ++p) {
@@ -37,8 +37,8 @@ PlainViewerText::PlainViewerText(const vor::StyledDocument& doc)
             m_lineStarts.push_back(static_cast<int>(m_text.size()));
         }
         m_paragraphStarts.push_back(static_cast<int>(m_text.size()));
-        for (const vor::TextRun& run : doc.paragraphs[p].runs) {
-            const bool underlined = IsExactlyUnderlined(run.style);
+        for (const vor::StyledRun& run : doc.paragraphs[p].runs) {
+            const bool underlined = IsExactlyUnderlined(run);
             for (char32_t c : vor::Utf8ToCodePoints(run.text)) {
                 if (c == U'\n') {
                     c = kLineSeparator;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "kalendo/text_viewer_rules.h"
-#include "vorplan/common/rtf/styled_document.h"
+#include "vorplan/common/rtf/styled_doc.h"
 
 namespace kalendo {
 
@@ -13,7 +13,7 @@ namespace kalendo {
 // Used by the help-text check and by tests.
 class PlainViewerText final : public ViewerText {
 public:
-    explicit PlainViewerText(const vor::StyledDocument& doc);
+    explicit PlainViewerText(const vor::StyledDoc& doc);
 
     int Length() const override { return static_cast<int>(m_text.size()); }
     std::optional<Match> Find(std::string_view needle, int from, bool caseSensitive) const override;

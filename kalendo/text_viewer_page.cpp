@@ -26,12 +26,12 @@
 #include "kalendo/help_text_check.h"
 #include "kalendo/main_window.h"
 #include "kalendo/message_set.h"
-#include "kalendo/rich_text.h"
 #include "platform/qt_text.h"
 #include "vorplan/common/atomic_file.h"
 #include "vorplan/common/errors.h"
 #include "vorplan/common/rtf/rtf_reader.h"
-#include "vorplan/common/rtf/rtf_writer.h"
+#include "vorplan/common/rtf/styled_doc.h"
+#include "vorplan/common/rtf/ui/styled_text.h"
 #include "vorplan/common/user_file.h"
 
 namespace kalendo {
@@ -201,7 +201,7 @@ bool QtViewerText::ExactlyUnderlinedAt(int position) const
         return false;
     QTextCursor cursor(m_edit.document());
     cursor.setPosition(position + 1);  // a cursor's format is the character's before it
-    return IsExactlyUnderlined(CharStyleOf(cursor.charFormat(), m_edit.document()->defaultFont().family()));
+    return IsExactlyUnderlined(vor::RunStyleOf(cursor.charFormat()));
 }
 
 void QtViewerText::Focus()
@@ -349,7 +349,7 @@ void TForm1::LoadViewerText()
     bool loaded = false;
     if (!m_command.fileName.empty() && vor::IsRegularFileWithin(path, kMaxTextFileBytes)) {
         try {
-            FillTextDocument(*RichEdit1->document(), vor::ReadRtf(vor::ReadFileBytes(path)));
+            vor::FillTextDocument(*RichEdit1->document(), vor::ReadRtf(vor::ReadFileBytes(path)));
             loaded = true;
         } catch (const vor::IoError&) {
             loaded = false;  // unreadable: shown as missing
@@ -424,7 +424,8 @@ void TForm1::Button6Click()
 {
     const std::filesystem::path path(m_command.fileName);
     try {
-        vor::WriteFileAtomically(path, vor::WriteRtf(ReadTextDocument(*RichEdit1->document())), *m_fileOps);
+        vor::WriteFileAtomically(path, vor::StyledDocToRtf(vor::ReadTextDocument(*RichEdit1->document())),
+                                 *m_fileOps);
     } catch (const vor::IoError& error) {
         std::string reason = error.code() > 0 ? std::strerror(error.code()) : error.what();
         ShowMessage(m_texts.file + " [" + m_command.fileName + "]\n" + reason);

@@ -6,8 +6,8 @@ namespace vor {
 
 namespace {
 
-constexpr int kBodySize = 20;  // half points
-const RtfColour kLinkColour{0, 0, 160};
+constexpr int kBodySize = 10;  // points
+const WinColor kLinkColour = RgbColor(0, 0, 160);
 
 struct Block {
     enum class Kind { Title, Contents, Heading, SubHeading, Text, Bullet } kind = Kind::Text;
@@ -35,11 +35,18 @@ bool StartsWith(std::string_view text, std::string_view prefix)
     return text.substr(0, prefix.size()) == prefix;
 }
 
-CharStyle Body()
+StyledRun Body()
 {
-    CharStyle style;
-    style.halfPoints = kBodySize;
+    StyledRun style;
+    style.size = kBodySize;
     return style;
+}
+
+// Appends `text` in the look of `style`.
+void Append(StyledParagraph& paragraph, const std::string& text, StyledRun style)
+{
+    style.text = text;
+    paragraph.Append(style);
 }
 
 class Builder {
@@ -138,13 +145,13 @@ private:
     }
 
     // Text with bold spans, captions and section numbers.
-    void AppendInline(StyledParagraph& paragraph, const std::string& text, int line, CharStyle style)
+    void AppendInline(StyledParagraph& paragraph, const std::string& text, int line, StyledRun style)
     {
         const bool wasBold = style.bold;
         std::size_t i = 0;
         std::string plain;
         const auto flush = [&] {
-            paragraph.Append(plain, style);
+            Append(paragraph, plain, style);
             plain.clear();
         };
         while (i < text.size()) {
@@ -190,31 +197,31 @@ private:
     void Emit(const Block& block)
     {
         StyledParagraph paragraph;
-        CharStyle style = Body();
+        StyledRun style = Body();
         switch (block.kind) {
         case Block::Kind::Title:
             if (m_out.title.empty())
                 m_out.title = block.text;
-            paragraph.style.alignment = ParagraphAlignment::Centre;
-            paragraph.style.spaceAfter = 240;
+            paragraph.align = ParagraphAlign::Centre;
+            paragraph.spaceAfter = 12;
             style.bold = true;
-            style.halfPoints = 32;
+            style.size = 16;
             AppendInline(paragraph, block.text, block.line, style);
             break;
         case Block::Kind::Contents: {
-            paragraph.style.spaceBefore = 120;
-            paragraph.style.spaceAfter = 120;
+            paragraph.spaceBefore = 6;
+            paragraph.spaceAfter = 6;
             style.bold = true;
-            style.halfPoints = 24;
-            paragraph.Append(block.text, style);
+            style.size = 12;
+            Append(paragraph, block.text, style);
             m_out.document.paragraphs.push_back(paragraph);
-            CharStyle link = Body();
+            StyledRun link = Body();
             link.underline = true;
             link.colour = kLinkColour;
             for (const HelpHeading& heading : m_out.headings) {
                 StyledParagraph entry;
-                entry.Append(heading.level == 1 ? "\t" : "\t\t", Body());
-                entry.Append(heading.text, link);
+                Append(entry, heading.level == 1 ? "\t" : "\t\t", Body());
+                Append(entry, heading.text, link);
                 m_out.document.paragraphs.push_back(entry);
             }
             return;
@@ -222,22 +229,22 @@ private:
         case Block::Kind::Heading:
         case Block::Kind::SubHeading: {
             const bool top = block.kind == Block::Kind::Heading;
-            paragraph.style.spaceBefore = top ? 360 : 240;
-            paragraph.style.spaceAfter = top ? 120 : 80;
+            paragraph.spaceBefore = top ? 18 : 12;
+            paragraph.spaceAfter = top ? 6 : 4;
             style.bold = true;
-            style.halfPoints = top ? 28 : 22;
-            paragraph.Append(m_out.headings[block.heading].text, style);
+            style.size = top ? 14 : 11;
+            Append(paragraph, m_out.headings[block.heading].text, style);
             break;
         }
         case Block::Kind::Bullet:
-            paragraph.style.leftIndent = 360;
-            paragraph.style.firstIndent = -240;
-            paragraph.style.spaceAfter = 60;
-            paragraph.Append("•  ", style);
+            paragraph.leftIndent = 18;
+            paragraph.firstIndent = -12;
+            paragraph.spaceAfter = 3;
+            Append(paragraph, "•  ", style);
             AppendInline(paragraph, block.text, block.line, style);
             break;
         case Block::Kind::Text:
-            paragraph.style.spaceAfter = 120;
+            paragraph.spaceAfter = 6;
             AppendInline(paragraph, block.text, block.line, style);
             break;
         }
@@ -254,7 +261,6 @@ private:
 HelpSource ParseHelpSource(std::string_view source)
 {
     HelpSource out;
-    out.document.defaultFont = "Arial";
     Builder(out).Parse(source);
     return out;
 }

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "vorplan/common/rtf/styled_document.h"
+#include "vorplan/common/rtf/styled_doc.h"
 
 namespace vor {
 
@@ -42,7 +42,7 @@ struct HelpHeading {
 };
 
 struct HelpSource {
-    StyledDocument document;
+    StyledDoc document;
     std::string title;
     std::vector<HelpHeading> headings;
     std::vector<QuotedCaption> captions;

@@ -17,7 +17,7 @@
 #include "kalendo/help_text_check.h"
 #include "lang/help_source.h"
 #include "vorplan/common/atomic_file.h"
-#include "vorplan/common/rtf/rtf_writer.h"
+#include "vorplan/common/rtf/styled_doc.h"
 
 namespace fs = std::filesystem;
 
@@ -51,7 +51,7 @@ int main(int argc, char* argv[])
                 std::cerr << file.string() << ": " << fault.message << "\n";
                 sound = false;
             }
-            texts.emplace_back(output / (file.stem().string() + ".RTF"), vor::WriteRtf(help.document, help.title));
+            texts.emplace_back(output / (file.stem().string() + ".RTF"), vor::StyledDocToRtf(help.document, help.title));
         }
         if (!sound)
             return 1;

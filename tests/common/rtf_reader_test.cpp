@@ -4,88 +4,94 @@
 
 #include "vorplan/common/atomic_file.h"
 #include "vorplan/common/rtf/rtf_reader.h"
-#include "vorplan/common/rtf/rtf_writer.h"
+#include "vorplan/common/rtf/styled_doc.h"
 
 namespace {
 
-using vor::CharStyle;
-using vor::ParagraphAlignment;
+using vor::ParagraphAlign;
 using vor::ReadRtf;
-using vor::StyledDocument;
+using vor::StyledDoc;
 using vor::StyledParagraph;
+using vor::StyledRun;
 
 std::string Fixture(const char* name)
 {
     return vor::ReadFileBytes(std::string(VOR_FIXTURES_DIR "/help_texts/") + name);
 }
 
-std::vector<std::string> PlainTexts(const StyledDocument& doc)
+std::vector<std::string> PlainTexts(const StyledDoc& doc)
 {
     std::vector<std::string> texts;
     for (const StyledParagraph& p : doc.paragraphs)
-        texts.push_back(p.PlainText());
+        texts.push_back(vor::StyledParagraphText(p));
     return texts;
 }
 
 // The first run whose text is `text`.
-const vor::TextRun* RunOf(const StyledDocument& doc, const std::string& text)
+const StyledRun* RunOf(const StyledDoc& doc, const std::string& text)
 {
     for (const StyledParagraph& p : doc.paragraphs)
-        for (const vor::TextRun& run : p.runs)
+        for (const StyledRun& run : p.runs)
             if (run.text == text)
                 return &run;
     return nullptr;
 }
 
+StyledRun Styled(std::string text, StyledRun style = {})
+{
+    style.text = std::move(text);
+    return style;
+}
+
 TEST(RtfReaderTest, WhatTheWriterWritesReadsBackUnchanged)
 {
-    StyledDocument doc;
-    doc.defaultFont = "Arial";
-    CharStyle plain;
-    CharStyle bold;
+    StyledRun plain;
+    StyledRun bold;
     bold.bold = true;
-    bold.halfPoints = 32;
-    CharStyle link;
+    bold.size = 16;
+    StyledRun link;
     link.underline = true;
-    link.colour = vor::RtfColour{0, 0, 128};
-    CharStyle other;
+    link.colour = vor::RgbColor(0, 0, 128);
+    StyledRun other;
     other.italic = true;
     other.strike = true;
     other.font = "Times New Roman";
-    other.colour = vor::RtfColour{200, 10, 0};
+    other.colour = vor::RgbColor(200, 10, 0);
+    other.size = 11;
 
     StyledParagraph title;
-    title.style.alignment = ParagraphAlignment::Centre;
-    title.style.spaceBefore = 120;
-    title.style.spaceAfter = 60;
-    title.Append("1 - Introdução", bold);
+    title.align = ParagraphAlign::Centre;
+    title.spaceBefore = 6;
+    title.spaceAfter = 3;
+    title.Append(Styled("1 - Introdução", bold));
     StyledParagraph entry;
-    entry.style.tabStops = {360, 1440};
-    entry.Append("\t", plain);
-    entry.Append("2 - Peças", link);
-    entry.Append("\tpágina {2} \\ €", plain);
+    entry.tabStops = {18, 72};
+    entry.Append(Styled("\t", plain));
+    entry.Append(Styled("2 - Peças", link));
+    entry.Append(Styled("\tpágina {2} \\ €", plain));
     StyledParagraph body;
-    body.style.alignment = ParagraphAlignment::Justified;
-    body.style.leftIndent = 360;
-    body.style.rightIndent = 120;
-    body.style.firstIndent = -180;
-    body.Append("ĳ and Ω, a line\nbreak, ", other);
-    body.Append("😀 and ç ã", plain);
+    body.align = ParagraphAlign::Justified;
+    body.leftIndent = 18;
+    body.rightIndent = 6;
+    body.firstIndent = -9;
+    body.Append(Styled("ĳ and Ω, a line\nbreak, ", other));
+    body.Append(Styled("😀 and ç ã", plain));
     StyledParagraph right;
-    right.style.alignment = ParagraphAlignment::Right;
-    right.Append("12", link);
-    doc.paragraphs = {title, entry, StyledParagraph{}, body, right};
+    right.align = ParagraphAlign::Right;
+    right.Append(Styled("12", link));
+    StyledDoc doc;
+    doc.paragraphs = {title, entry, StyledParagraph{}, body, right, StyledParagraph{}};
 
-    const std::string rtf = vor::WriteRtf(doc, "Ajuda");
+    const std::string rtf = vor::StyledDocToRtf(doc, "Ajuda");
     EXPECT_EQ(ReadRtf(rtf), doc) << rtf;
     EXPECT_NE(rtf.find("{\\info{\\title Ajuda}}"), std::string::npos);
     // Written again, it is the same text: a save of an unchanged file changes nothing.
-    EXPECT_EQ(vor::WriteRtf(ReadRtf(rtf), "Ajuda"), rtf);
+    EXPECT_EQ(vor::StyledDocToRtf(ReadRtf(rtf), "Ajuda"), rtf);
 }
 
 TEST(RtfReaderTest, WordProcessorSampleShowsTextAndBasicStylesOnly)
 {
-    const StyledDocument doc = ReadRtf(Fixture("word_processor_sample.rtf"));
+    const StyledDoc doc = ReadRtf(Fixture("word_processor_sample.rtf"));
     const std::vector<std::string> expected = {
         "Title in Times",
         "Plain, bold, italic, underlined, struck, red and large.",
@@ -94,45 +100,43 @@ TEST(RtfReaderTest, WordProcessorSampleShowsTextAndBasicStylesOnly)
         "Unknown words vanish, € euro, café.",
         "",
         "Binary  skipped.",
-        "",
     };
     EXPECT_EQ(PlainTexts(doc), expected);
-    EXPECT_EQ(doc.defaultFont, "Arial");
 
     const StyledParagraph& title = doc.paragraphs.at(0);
-    EXPECT_EQ(title.style.alignment, ParagraphAlignment::Centre);
-    EXPECT_EQ(title.style.spaceAfter, 120);
+    EXPECT_EQ(title.align, ParagraphAlign::Centre);
+    EXPECT_EQ(title.spaceAfter, 6);
     ASSERT_EQ(title.runs.size(), 1u);
-    EXPECT_TRUE(title.runs[0].style.bold);
-    EXPECT_EQ(title.runs[0].style.halfPoints, 28);
-    EXPECT_EQ(title.runs[0].style.font, "Times New Roman");
+    EXPECT_TRUE(title.runs[0].bold);
+    EXPECT_EQ(title.runs[0].size, 14);
+    EXPECT_EQ(title.runs[0].font, "Times New Roman");
 
     struct Styled {
         const char* text;
         bool bold, italic, underline, strike;
-        int halfPoints;
+        int size;
     };
     const Styled styled[] = {
-        {"Plain, ", false, false, false, false, 20},   {"bold", true, false, false, false, 20},
-        {"italic", false, true, false, false, 20},     {"underlined", false, false, true, false, 20},
-        {"struck", false, false, false, true, 20},     {"large", false, false, false, false, 40},
-        {"the shown text", false, false, true, false, 20},
+        {"Plain, ", false, false, false, false, 10},   {"bold", true, false, false, false, 10},
+        {"italic", false, true, false, false, 10},     {"underlined", false, false, true, false, 10},
+        {"struck", false, false, false, true, 10},     {"large", false, false, false, false, 20},
+        {"the shown text", false, false, true, false, 10},
     };
     for (const Styled& s : styled) {
         SCOPED_TRACE(s.text);
-        const vor::TextRun* run = RunOf(doc, s.text);
+        const StyledRun* run = RunOf(doc, s.text);
         ASSERT_NE(run, nullptr);
-        EXPECT_EQ(run->style.bold, s.bold);
-        EXPECT_EQ(run->style.italic, s.italic);
-        EXPECT_EQ(run->style.underline, s.underline);
-        EXPECT_EQ(run->style.strike, s.strike);
-        EXPECT_EQ(run->style.halfPoints, s.halfPoints);
-        EXPECT_EQ(run->style.font, "");
+        EXPECT_EQ(run->bold, s.bold);
+        EXPECT_EQ(run->italic, s.italic);
+        EXPECT_EQ(run->underline, s.underline);
+        EXPECT_EQ(run->strike, s.strike);
+        EXPECT_EQ(run->size, s.size);
+        EXPECT_EQ(run->font, "");  // the default font, Arial
     }
     ASSERT_NE(RunOf(doc, "red"), nullptr);
-    EXPECT_EQ(RunOf(doc, "red")->style.colour, (vor::RtfColour{255, 0, 0}));
-    EXPECT_EQ(RunOf(doc, "the shown text")->style.colour, (vor::RtfColour{0, 128, 0}));
-    EXPECT_FALSE(RunOf(doc, "Plain, ")->style.colour.has_value());
+    EXPECT_EQ(RunOf(doc, "red")->colour, vor::RgbColor(255, 0, 0));
+    EXPECT_EQ(RunOf(doc, "the shown text")->colour, vor::RgbColor(0, 128, 0));
+    EXPECT_EQ(RunOf(doc, "Plain, ")->colour, vor::kBlack);
 }
 
 TEST(RtfReaderTest, HostileInputNeverBreaksTheReader)
@@ -154,7 +158,9 @@ TEST(RtfReaderTest, HostileInputNeverBreaksTheReader)
         {"stand-ins of \\uc2", "{\\rtf1\\uc2 \\u233\\'3f\\'3fb\\uc0 \\u233 c}", {"ébéc"}},
         {"broken hex", "{\\rtf1 \\'zz\\'4}", {"zz4"}},
         {"backslash at the end", "{\\rtf1 a\\", {"a"}},
-        {"control word at the end", "{\\rtf1 a\\par", {"a", ""}},
+        {"control word at the end", "{\\rtf1 a\\par", {"a"}},
+        {"an empty paragraph before the last", "{\\rtf1 a\\par\\par}", {"a", ""}},
+        {"nothing", "{\\rtf1 }", {}},
         {"a skipped group with braces in text", "{\\rtf1 {\\*\\x \\{ a\\} }b}", {"b"}},
         {"colour index out of range", "{\\rtf1{\\colortbl;\\red1;}\\cf7 a\\cf-1 b}", {"ab"}},
         {"font without a table", "{\\rtf1\\f3 a}", {"a"}},
@@ -169,17 +175,17 @@ TEST(RtfReaderTest, HostileInputNeverBreaksTheReader)
     std::string deep = "{\\rtf1 top";
     for (int i = 0; i < 300; ++i)
         deep += "{x";
-    const StyledDocument doc = ReadRtf(deep);
+    const StyledDoc doc = ReadRtf(deep);
     ASSERT_EQ(doc.paragraphs.size(), 1u);
-    EXPECT_EQ(doc.paragraphs[0].PlainText(), "top" + std::string(199, 'x'));
+    EXPECT_EQ(vor::StyledParagraphText(doc.paragraphs[0]), "top" + std::string(199, 'x'));
 
     // Past 16 MiB the input is not read.
     std::string big = "{\\rtf1 ";
     big.append(vor::kRtfMaxInputBytes, 'a');
     big += "\\par tail}";
-    const StyledDocument bigDoc = ReadRtf(big);
+    const StyledDoc bigDoc = ReadRtf(big);
     ASSERT_EQ(bigDoc.paragraphs.size(), 1u);
-    EXPECT_EQ(bigDoc.paragraphs[0].PlainText().size(), vor::kRtfMaxInputBytes - 7);
+    EXPECT_EQ(vor::StyledParagraphText(bigDoc.paragraphs[0]).size(), vor::kRtfMaxInputBytes - 7);
 }
 
 TEST(RtfReaderTest, TextThatIsNoRtfIsReadLineByLine)

@@ -15,7 +15,7 @@
 #include "vorplan/common/helper_programs.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/rtf/rtf_reader.h"
-#include "vorplan/common/rtf/rtf_writer.h"
+#include "vorplan/common/rtf/styled_doc.h"
 
 namespace kalendo {
 namespace {
@@ -70,7 +70,7 @@ protected:
         source = vor::ParseHelpSource(vor::ReadFileBytes(SourceOf(GetParam())));
         shipped = vor::ReadFileBytes(ShippedOf(GetParam()));
         for (const vor::StyledParagraph& paragraph : source.document.paragraphs)
-            paragraphs.push_back(paragraph.PlainText());
+            paragraphs.push_back(vor::StyledParagraphText(paragraph));
     }
 
     int ParagraphOfHeading(const std::string& heading) const
@@ -86,14 +86,14 @@ protected:
 
 TEST_P(ShippedTextTest, IsWhatItsSourceGivesAndReadsBackWithNothingHiddenShowing)
 {
-    EXPECT_EQ(shipped, vor::WriteRtf(source.document, source.title))
+    EXPECT_EQ(shipped, vor::StyledDocToRtf(source.document, source.title))
         << "run the build target help_texts after editing " << SourceOf(GetParam());
     // Equal documents: no font table, information block or other skipped
     // group leaks into the text.
-    const vor::StyledDocument read = vor::ReadRtf(shipped);
+    const vor::StyledDoc read = vor::ReadRtf(shipped);
     EXPECT_EQ(read, source.document);
     for (const vor::StyledParagraph& paragraph : read.paragraphs) {
-        const std::string text = paragraph.PlainText();
+        const std::string text = vor::StyledParagraphText(paragraph);
         EXPECT_EQ(text.find_first_of("{}\\"), std::string::npos) << text;
     }
 }
@@ -114,7 +114,7 @@ TEST_P(ShippedTextTest, KeepsTheAuthoringRulesAndHasItsSections)
 
 TEST_P(ShippedTextTest, HeadingListAndContentsLinksLandOnTheHeadings)
 {
-    const vor::StyledDocument doc = vor::ReadRtf(shipped);
+    const vor::StyledDoc doc = vor::ReadRtf(shipped);
     const std::vector<std::string> headings = BuildHeadingList(paragraphs);
     ASSERT_EQ(headings.size(), source.headings.size());
     const int last = static_cast<int>(paragraphs.size()) - 1;
@@ -183,7 +183,7 @@ TEST(HelpSource, NumbersHeadingsListsThemInTheContentsAndResolvesReferences)
         "**bold** words.\n\n## Inner {=b}\n- a {39:Caption} item\n\n# Second\ntext\n");
     std::vector<std::string> texts;
     for (const vor::StyledParagraph& paragraph : help.document.paragraphs)
-        texts.push_back(paragraph.PlainText());
+        texts.push_back(vor::StyledParagraphText(paragraph));
     const std::vector<std::string> expected = {"Title",        "Contents",
                                                "\t1 - First",  "\t\t1.1 - Inner",
                                                "\t2 - Second", "1 - First",

@@ -26,7 +26,7 @@
 #include "tests/support/ui_fixture.h"
 #include "vorplan/common/atomic_file.h"
 #include "vorplan/common/rtf/rtf_reader.h"
-#include "vorplan/common/rtf/rtf_writer.h"
+#include "vorplan/common/rtf/styled_doc.h"
 
 namespace kalendo {
 namespace {
@@ -37,18 +37,18 @@ using namespace std::chrono_literals;
 // A help text long enough to scroll: contents, then three sections of forty lines.
 std::string LongHelpText()
 {
-    vor::StyledDocument doc;
-    doc.defaultFont = "Arial";
-    vor::CharStyle plain;
-    plain.halfPoints = 20;
-    vor::CharStyle link = plain;
+    vor::StyledDoc doc;
+    vor::StyledRun plain;
+    vor::StyledRun link = plain;
     link.underline = true;
-    vor::CharStyle bold = plain;
+    vor::StyledRun bold = plain;
     bold.bold = true;
-    const auto add = [&doc](std::initializer_list<std::pair<std::string, vor::CharStyle>> runs) {
+    const auto add = [&doc](std::initializer_list<std::pair<std::string, vor::StyledRun>> runs) {
         vor::StyledParagraph paragraph;
-        for (const auto& [text, style] : runs)
-            paragraph.Append(text, style);
+        for (auto [text, style] : runs) {
+            style.text = text;
+            paragraph.Append(style);
+        }
         doc.paragraphs.push_back(paragraph);
     };
     const char* headings[] = {"1 - Starting", "2 - Orders", "2.1 - Pieces", "3 - Calculation"};
@@ -60,7 +60,7 @@ std::string LongHelpText()
         for (int i = 1; i <= 40; ++i)
             add({{"Line " + std::to_string(i) + " of a section about the shop.", plain}});
     }
-    return vor::WriteRtf(doc);
+    return vor::StyledDocToRtf(doc);
 }
 
 // Write calls fail as on a full disk.
@@ -219,10 +219,10 @@ TEST_F(TextViewerPageTest, SaveButtonShowsOnItsKeysAndAFailedSaveKeepsTheFile)
     form->SetFileOps(vor::DefaultFileOps());
     form->Button6->click();
     EXPECT_EQ(messages().Count(), 1u);
-    const vor::StyledDocument saved = vor::ReadRtf(vor::ReadFileBytes(base() / "HLP" / "help_en.rtf"));
-    EXPECT_EQ(saved.paragraphs.back().PlainText(), "An edit.");
-    EXPECT_EQ(saved.paragraphs.at(4).PlainText(), "\t2 - Orders");
-    EXPECT_TRUE(saved.paragraphs.at(4).runs.at(1).style.underline);
+    const vor::StyledDoc saved = vor::ReadRtf(vor::ReadFileBytes(base() / "HLP" / "help_en.rtf"));
+    EXPECT_EQ(vor::StyledParagraphText(saved.paragraphs.back()), "The last line of the text.An edit.");
+    EXPECT_EQ(vor::StyledParagraphText(saved.paragraphs.at(4)), "\t2 - Orders");
+    EXPECT_TRUE(saved.paragraphs.at(4).runs.at(1).underline);
 }
 
 TEST_F(TextViewerPageTest, MissingFileShowsTheNotFoundLineAndFindPrintWorkOnIt)
@@ -299,7 +299,7 @@ TEST_F(TextViewerPageTest, ShippedTextsOpenWithTheirHeadingsAndTheLastHeadingIsR
 
         std::vector<std::string> paragraphs;
         for (const vor::StyledParagraph& p : vor::ReadRtf(vor::ReadFileBytes(entry.path())).paragraphs)
-            paragraphs.push_back(p.PlainText());
+            paragraphs.push_back(vor::StyledParagraphText(p));
         const std::vector<std::string> headings = BuildHeadingList(paragraphs);
         ASSERT_GT(headings.size(), 4u);
         ASSERT_EQ(form->ListBox1->count(), static_cast<int>(headings.size()));

@@ -11,7 +11,7 @@
 namespace kalendo {
 namespace {
 
-vor::StyledDocument Fixture(const char* name)
+vor::StyledDoc Fixture(const char* name)
 {
     return vor::ReadRtf(vor::ReadFileBytes(std::string(VOR_FIXTURES_DIR "/help_texts/") + name));
 }
@@ -69,20 +69,20 @@ TEST(TextViewerRulesTest, OnlyPlainUnderlineIsALink)
 {
     struct Case {
         const char* name;
-        vor::CharStyle style;
+        vor::StyledRun style;
         bool link;
     };
-    vor::CharStyle plain;
-    vor::CharStyle underlined;
+    vor::StyledRun plain;
+    vor::StyledRun underlined;
     underlined.underline = true;
-    vor::CharStyle boldUnderlined = underlined;
+    vor::StyledRun boldUnderlined = underlined;
     boldUnderlined.bold = true;
-    vor::CharStyle colouredUnderlined = underlined;
-    colouredUnderlined.colour = vor::RtfColour{0, 0, 255};
-    colouredUnderlined.halfPoints = 30;
-    vor::CharStyle italicUnderlined = underlined;
+    vor::StyledRun colouredUnderlined = underlined;
+    colouredUnderlined.colour = vor::RgbColor(0, 0, 255);
+    colouredUnderlined.size = 15;
+    vor::StyledRun italicUnderlined = underlined;
     italicUnderlined.italic = true;
-    vor::CharStyle struckUnderlined = underlined;
+    vor::StyledRun struckUnderlined = underlined;
     struckUnderlined.strike = true;
     const Case cases[] = {
         {"plain", plain, false},
@@ -98,7 +98,7 @@ TEST(TextViewerRulesTest, OnlyPlainUnderlineIsALink)
 
 TEST(TextViewerRulesTest, HeadingClickLandsBelowTheSecondOccurrence)
 {
-    const vor::StyledDocument doc = Fixture("help_en.rtf");
+    const vor::StyledDoc doc = Fixture("help_en.rtf");
     PlainViewerText text(doc);
     const int heading = text.Find("2 - Orders", text.ParagraphStart(11), true)->start;
     ASSERT_EQ(ParagraphAt(text, heading), "2 - Orders");
@@ -189,7 +189,7 @@ TEST(HelpTextCheckTest, ConformingTextsPassAndTheirJumpsLandOnTheHeadings)
 {
     for (const char* name : {"help_en.rtf", "help_pt.rtf"}) {
         SCOPED_TRACE(name);
-        const vor::StyledDocument doc = Fixture(name);
+        const vor::StyledDoc doc = Fixture(name);
         const auto faults = CheckHelpText(doc);
         for (const AuthoringFault& f : faults)
             ADD_FAILURE() << f.message;
@@ -197,7 +197,7 @@ TEST(HelpTextCheckTest, ConformingTextsPassAndTheirJumpsLandOnTheHeadings)
         PlainViewerText text(doc);
         std::vector<std::string> paragraphs;
         for (const auto& p : doc.paragraphs)
-            paragraphs.push_back(p.PlainText());
+            paragraphs.push_back(vor::StyledParagraphText(p));
         const std::vector<std::string> headings = BuildHeadingList(paragraphs);
         ASSERT_GE(headings.size(), 4u);
         for (const std::string& heading : headings) {

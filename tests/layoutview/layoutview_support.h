@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,19 @@
 namespace vortest {
 
 constexpr long long kViewerMaterial = 7;
+
+// An element's place and size, compared and printed in tests.
+struct Rect {
+    int x, y, l, h;
+    bool operator==(const Rect&) const = default;
+};
+
+inline Rect RectOf(const vor::ViewerElement& e) { return {e.x, e.y, e.length, e.height}; }
+
+inline void PrintTo(const Rect& r, std::ostream* os)
+{
+    *os << "(" << r.x << ", " << r.y << ", " << r.l << " x " << r.h << ")";
+}
 
 // Message slot n reads "<n>" while the object lives, so golden texts show
 // which message stands where; the shared table is restored afterwards.

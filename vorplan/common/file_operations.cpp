@@ -144,11 +144,16 @@ void Walk(const Path& folder, const std::string& mask, EntryKind kind,
 
 }  // namespace
 
+std::string UnreadableFileText(const Path& path)
+{
+    return "Não foi possível ler o arquivo " + path.string();
+}
+
 bool CopyFileLz(const Path& source, const Path& destination, FileOps& ops)
 {
     std::error_code ec;
     if (!fs::is_regular_file(source, ec))
-        platform::ShowMessage("Não foi possível ler o arquivo " + source.string());
+        platform::ShowMessage(UnreadableFileText(source));
 
     const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (in < 0)
@@ -258,12 +263,12 @@ bool DeleteAllFilesInDir(const Path& folder)
     return DeleteAllFilesInDir(folder, gShared.folders.base);
 }
 
-bool CopyAllFilesInDir(const Path& source, const Path& destination)
+bool CopyAllFilesInDir(const Path& source, const Path& destination, FileOps& ops)
 {
     bool all = true;
     for (const std::string& name : ListFolder(source, "*.*", EntryKind::Any)) {
         if (!BeginsWithDot(name) && IsRegularNoFollow(source / name))
-            all = CopyFileLz(source / name, destination / name) && all;
+            all = CopyFileLz(source / name, destination / name, ops) && all;
     }
     return all;
 }

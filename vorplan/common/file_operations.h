@@ -28,6 +28,10 @@ namespace vor {
 // returns true.
 bool CopyFileLz(const Path& source, const Path& destination, FileOps& ops = DefaultFileOps());
 
+// "Não foi possível ler o arquivo " + path: a file to copy or import that
+// cannot be read.
+std::string UnreadableFileText(const Path& path);
+
 // Writes the creation stamp and the description fields "MAT <code>" and six
 // empty ones into MAT/M<code>.INI, keeping every other key. Throws IoError
 // when the file cannot be saved.
@@ -59,7 +63,7 @@ bool DeleteAllFilesInDir(const Path& folder);  // base of the shared folders
 // Copies every regular file of `source` whose name does not begin with "."
 // into `destination` with CopyFileLz. True when every copy succeeded; throws
 // as CopyFileLz does.
-bool CopyAllFilesInDir(const Path& source, const Path& destination);
+bool CopyAllFilesInDir(const Path& source, const Path& destination, FileOps& ops = DefaultFileOps());
 
 // The names (without folder) of the entries that match `pattern` (a folder
 // and a file mask, "MONT/*.MON"), of any kind, not beginning with ".",

@@ -63,9 +63,10 @@ std::string EncodeTextLines(const std::vector<std::string>& lines, TextEncoding 
     return EncodeFileText(text, encoding);
 }
 
-void WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines)
+void WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                    FileOps& ops)
 {
-    WriteFileAtomically(path, EncodeTextLines(lines));
+    WriteFileAtomically(path, EncodeTextLines(lines), ops);
 }
 
 }  // namespace vor

@@ -39,6 +39,7 @@ std::string EncodeTextLines(const std::vector<std::string>& lines,
 
 // Writes the lines atomically in the data-file encoding; throws IoError and
 // leaves an existing file untouched on failure.
-void WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+void WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                    FileOps& ops = DefaultFileOps());
 
 }  // namespace vor

@@ -1,6 +1,8 @@
 #include "vorplan/common/rtf/rtf_reader.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <iterator>
 #include <map>
 
@@ -12,9 +14,35 @@ namespace {
 
 enum class Destination { Text, Skip, FontTable, ColourTable };
 
+// What the reader holds while reading: RTF's own units (twips, half points).
+struct CharState {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    int halfPoints = 24;  // RTF's default 12 pt
+    WinColor colour = kBlack;
+    std::string font;  // empty: the default font
+};
+
+struct ParagraphState {
+    ParagraphAlign align = ParagraphAlign::Left;
+    int leftIndent = 0;
+    int rightIndent = 0;
+    int firstIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    std::vector<int> tabStops;
+};
+
+int Points(int twips)
+{
+    return static_cast<int>(std::lround(twips / 20.0));
+}
+
 struct GroupState {
-    CharStyle chars;
-    ParagraphStyle paragraph;
+    CharState chars;
+    ParagraphState paragraph;
     int unicodeSkip = 1;  // \uc: characters that stand in for a \u character
     Destination destination = Destination::Text;
 };
@@ -57,7 +85,7 @@ class RtfReader {
 public:
     explicit RtfReader(std::string_view input) : m_in(input.substr(0, kRtfMaxInputBytes)) {}
 
-    StyledDocument Read()
+    StyledDoc Read()
     {
         std::size_t start = 0;
         if (m_in.substr(0, 3) == "\xEF\xBB\xBF")
@@ -71,24 +99,25 @@ public:
         Parse();
         if (!m_finished)
             Finish();
-        m_doc.defaultFont = FontName(m_defaultFont);
-        // A run in a font of the default font's name is in the default font.
+        // A run in a font of the default font's name, or in Arial, is in the
+        // document's font.
+        const std::string defaultFont = FontName(m_defaultFont);
         for (StyledParagraph& paragraph : m_doc.paragraphs) {
-            std::vector<TextRun> runs = std::move(paragraph.runs);
+            std::vector<StyledRun> runs = std::move(paragraph.runs);
             paragraph.runs.clear();
-            for (TextRun& run : runs) {
-                if (run.style.font == m_doc.defaultFont)
-                    run.style.font.clear();
-                paragraph.Append(run.text, run.style);
+            for (StyledRun& run : runs) {
+                if (run.font == defaultFont || run.font == "Arial")
+                    run.font.clear();
+                paragraph.Append(run);
             }
         }
         return std::move(m_doc);
     }
 
 private:
-    static StyledDocument ReadPlainText(std::string_view bytes)
+    static StyledDoc ReadPlainText(std::string_view bytes)
     {
-        StyledDocument doc;
+        StyledDoc doc;
         const std::string text = DecodeFileText(bytes);
         std::size_t begin = 0;
         while (true) {
@@ -97,7 +126,9 @@ private:
             // Control characters have no place in a text shown; a tab does.
             std::erase_if(line, [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
             StyledParagraph paragraph;
-            paragraph.Append(line, CharStyle{});
+            StyledRun run;
+            run.text = line;
+            paragraph.Append(run);
             doc.paragraphs.push_back(std::move(paragraph));
             if (end == std::string::npos)
                 break;
@@ -274,16 +305,16 @@ private:
         if (m_state.destination == Destination::ColourTable) {
             const int component = std::clamp(value, 0, 255);
             if (word == "red")
-                m_colour.red = component, m_colourSet = true;
+                m_colour = RgbColor(component, GreenOf(m_colour), BlueOf(m_colour)), m_colourSet = true;
             else if (word == "green")
-                m_colour.green = component, m_colourSet = true;
+                m_colour = RgbColor(RedOf(m_colour), component, BlueOf(m_colour)), m_colourSet = true;
             else if (word == "blue")
-                m_colour.blue = component, m_colourSet = true;
+                m_colour = RgbColor(RedOf(m_colour), GreenOf(m_colour), component), m_colourSet = true;
             return;
         }
         const bool on = !hasParameter || value != 0;
-        CharStyle& chars = m_state.chars;
-        ParagraphStyle& paragraph = m_state.paragraph;
+        CharState& chars = m_state.chars;
+        ParagraphState& paragraph = m_state.paragraph;
         if (word == "par") {
             EndParagraph();
         } else if (word == "line") {
@@ -293,7 +324,7 @@ private:
         } else if (word == "deff") {
             m_defaultFont = value;
         } else if (word == "plain") {
-            chars = CharStyle{};
+            chars = CharState{};
         } else if (word == "b") {
             chars.bold = on;
         } else if (word == "i") {
@@ -307,21 +338,21 @@ private:
         } else if (word == "fs") {
             chars.halfPoints = hasParameter && value > 0 ? std::min(value, 3276) : 24;
         } else if (word == "cf") {
-            chars.colour.reset();
+            chars.colour = kBlack;
             if (value > 0 && static_cast<std::size_t>(value) < m_colours.size())
-                chars.colour = m_colours[static_cast<std::size_t>(value)];
+                chars.colour = m_colours[static_cast<std::size_t>(value)].value_or(kBlack);
         } else if (word == "f") {
             chars.font = value == m_defaultFont ? std::string() : FontName(value);
         } else if (word == "pard") {
-            paragraph = ParagraphStyle{};
+            paragraph = ParagraphState{};
         } else if (word == "ql") {
-            paragraph.alignment = ParagraphAlignment::Left;
+            paragraph.align = ParagraphAlign::Left;
         } else if (word == "qc") {
-            paragraph.alignment = ParagraphAlignment::Centre;
+            paragraph.align = ParagraphAlign::Centre;
         } else if (word == "qr") {
-            paragraph.alignment = ParagraphAlignment::Right;
+            paragraph.align = ParagraphAlign::Right;
         } else if (word == "qj") {
-            paragraph.alignment = ParagraphAlignment::Justified;
+            paragraph.align = ParagraphAlign::Justified;
         } else if (word == "li") {
             paragraph.leftIndent = value;
         } else if (word == "ri") {
@@ -415,8 +446,8 @@ private:
                 if (c != ';')
                     continue;
                 if (m_colours.size() < 4096)
-                    m_colours.push_back(m_colourSet ? std::optional<RtfColour>(m_colour) : std::nullopt);
-                m_colour = {};
+                    m_colours.push_back(m_colourSet ? std::optional<WinColor>(m_colour) : std::nullopt);
+                m_colour = kBlack;
                 m_colourSet = false;
             }
             break;
@@ -429,21 +460,43 @@ private:
     {
         if (m_buffer.empty())
             return;
-        m_current.Append(m_buffer, m_state.chars);
+        const CharState& c = m_state.chars;
+        StyledRun run;
+        run.text = std::move(m_buffer);
+        run.size = (c.halfPoints + 1) / 2;
+        run.bold = c.bold;
+        run.italic = c.italic;
+        run.underline = c.underline;
+        run.strike = c.strike;
+        run.colour = c.colour;
+        run.font = c.font;
+        m_current.Append(run);
         m_buffer.clear();
     }
 
     void EndParagraph()
     {
         Flush();
-        m_current.style = m_state.paragraph;
+        const ParagraphState& p = m_state.paragraph;
+        m_current.align = p.align;
+        m_current.leftIndent = Points(p.leftIndent);
+        m_current.rightIndent = Points(p.rightIndent);
+        m_current.firstIndent = Points(p.firstIndent);
+        m_current.spaceBefore = Points(p.spaceBefore);
+        m_current.spaceAfter = Points(p.spaceAfter);
+        m_current.tabStops.clear();
+        for (int stop : p.tabStops)
+            m_current.tabStops.push_back(Points(stop));
         m_doc.paragraphs.push_back(std::move(m_current));
         m_current = StyledParagraph{};
     }
 
     void Finish()
     {
-        EndParagraph();
+        // Text after the last \par is a paragraph; nothing after it is none.
+        Flush();
+        if (!m_current.runs.empty())
+            EndParagraph();
         m_finished = true;
     }
 
@@ -452,7 +505,7 @@ private:
     bool m_finished = false;
     std::vector<GroupState> m_stack;
     GroupState m_state;
-    StyledDocument m_doc;
+    StyledDoc m_doc;
     StyledParagraph m_current;
     std::string m_buffer;
     int m_pendingSkip = 0;
@@ -461,14 +514,14 @@ private:
     int m_defaultFont = 0;
     int m_fontNumber = -1;
     std::string m_fontName;
-    std::vector<std::optional<RtfColour>> m_colours;
-    RtfColour m_colour;
+    std::vector<std::optional<WinColor>> m_colours;
+    WinColor m_colour = kBlack;
     bool m_colourSet = false;
 };
 
 }  // namespace
 
-StyledDocument ReadRtf(std::string_view bytes)
+StyledDoc ReadRtf(std::string_view bytes)
 {
     return RtfReader(bytes).Read();
 }

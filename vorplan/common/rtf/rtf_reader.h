@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "vorplan/common/rtf/styled_document.h"
+#include "vorplan/common/rtf/styled_doc.h"
 
 namespace vor {
 
@@ -16,8 +16,10 @@ inline constexpr int kRtfMaxGroupDepth = 200;
 // size, colour and font, Windows-1252 and \u characters. Destinations it does
 // not show (information, style sheet, pictures, objects, headers, footers,
 // field instructions, any \*) are skipped; unknown control words are ignored.
-// Never fails. A text that does not start with "{\rtf" is taken as plain text,
-// one paragraph per line.
-StyledDocument ReadRtf(std::string_view bytes);
+// Lengths become points, sizes whole points, the default text colour black,
+// the default font and Arial the empty font name; an empty paragraph after the
+// last \par is none. Never fails. A text that does not start with "{\rtf" is
+// taken as plain text, one paragraph per line.
+StyledDoc ReadRtf(std::string_view bytes);
 
 }  // namespace vor

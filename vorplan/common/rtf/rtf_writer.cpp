@@ -11,6 +11,7 @@ namespace vor {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;  // 1440 twips per inch at 96 pixels per inch
+constexpr int kTwipsPerPoint = 20;
 
 void AppendHex(std::string& out, unsigned char byte)
 {
@@ -69,6 +70,72 @@ void RtfWriter::Shadow(bool on)
     m_body += on ? "\\shad " : "\\shad0 ";
 }
 
+void RtfWriter::Bold(bool on)
+{
+    m_body += on ? "\\b " : "\\b0 ";
+}
+
+void RtfWriter::Italic(bool on)
+{
+    m_body += on ? "\\i " : "\\i0 ";
+}
+
+void RtfWriter::Strike(bool on)
+{
+    m_body += on ? "\\strike " : "\\strike0 ";
+}
+
+void RtfWriter::Font(const std::string& name)
+{
+    std::string clean = name;
+    std::erase(clean, ';');  // the font table entry's end mark
+    std::size_t number = 0;
+    if (!clean.empty()) {
+        auto at = std::find(m_fonts.begin(), m_fonts.end(), clean);
+        if (at == m_fonts.end())
+            at = m_fonts.insert(m_fonts.end(), clean);
+        number = static_cast<std::size_t>(at - m_fonts.begin()) + 1;
+    }
+    m_body += "\\f" + std::to_string(number) + " ";
+}
+
+void RtfWriter::Underline(bool on)
+{
+    m_body += on ? "\\ul " : "\\ulnone ";
+}
+
+void RtfWriter::Colour(WinColor colour)
+{
+    auto at = std::find(m_colours.begin(), m_colours.end(), colour);
+    if (at == m_colours.end())
+        at = m_colours.insert(m_colours.end(), colour);
+    m_body += "\\cf" + std::to_string(at - m_colours.begin() + 1) + " ";
+}
+
+void RtfWriter::Tab()
+{
+    m_body += "\\tab ";
+}
+
+void RtfWriter::ParagraphFormat(char align, int firstIndent, const std::vector<int>& tabStops,
+                                const RtfSpacing& spacing)
+{
+    m_body += "\\pard";
+    m_body += align == 'c' ? "\\qc" : align == 'r' ? "\\qr" : align == 'j' ? "\\qj" : "\\ql";
+    const std::pair<const char*, int> lengths[] = {{"\\li", spacing.leftIndent},
+                                                   {"\\ri", spacing.rightIndent},
+                                                   {"\\fi", firstIndent},
+                                                   {"\\sb", spacing.spaceBefore},
+                                                   {"\\sa", spacing.spaceAfter}};
+    for (const auto& [word, points] : lengths) {
+        if (points != 0)
+            m_body += word + std::to_string(points * kTwipsPerPoint);
+    }
+    for (int stop : tabStops)
+        m_body += "\\tx" + std::to_string(stop * kTwipsPerPoint);
+    m_body += " ";
+}
+
 void RtfWriter::Text(std::string_view text)
 {
     m_body += RtfText(text);
@@ -97,146 +164,23 @@ void RtfWriter::PngPicture(std::string_view png, int width, int height)
 
 std::string RtfWriter::Document() const
 {
-    std::string doc = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\n";
+    std::string doc = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}";
+    for (std::size_t i = 0; i < m_fonts.size(); ++i)
+        doc += "{\\f" + std::to_string(i + 1) + "\\fnil " + RtfText(m_fonts[i]) + ";}";
+    doc += "}\n";
+    if (!m_colours.empty()) {
+        // Entry 0 is the reader's default colour.
+        doc += "{\\colortbl;";
+        for (WinColor c : m_colours)
+            doc += "\\red" + std::to_string(RedOf(c)) + "\\green" + std::to_string(GreenOf(c)) +
+                   "\\blue" + std::to_string(BlueOf(c)) + ";";
+        doc += "}\n";
+    }
     if (!m_title.empty())
         doc += "{\\info{\\title " + RtfText(m_title) + "}}\n";
     doc += "\\pard\\plain\\f0 " + m_body + "}\n";
     return doc;
 }
 
-namespace {
-
-std::string Number(int value)
-{
-    return std::to_string(value);
-}
-
-std::string FontEntryName(std::string_view name)
-{
-    std::string clean(name);
-    std::erase(clean, ';');  // the entry's end mark
-    return RtfText(clean);
-}
-
-class StyledRtf {
-public:
-    explicit StyledRtf(const StyledDocument& doc)
-    {
-        m_fonts.push_back(doc.defaultFont);
-        for (const StyledParagraph& paragraph : doc.paragraphs) {
-            for (const TextRun& run : paragraph.runs) {
-                if (!run.style.font.empty() && IndexOf(m_fonts, run.style.font) < 0)
-                    m_fonts.push_back(run.style.font);
-                if (run.style.colour && IndexOf(m_colours, *run.style.colour) < 0)
-                    m_colours.push_back(*run.style.colour);
-            }
-        }
-    }
-
-    std::string Header(std::string_view title) const
-    {
-        std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
-        for (std::size_t i = 0; i < m_fonts.size(); ++i)
-            out += "{\\f" + std::to_string(i) + "\\fnil " + FontEntryName(m_fonts[i]) + ";}";
-        out += "}\n";
-        if (!m_colours.empty()) {
-            out += "{\\colortbl;";
-            for (const RtfColour& c : m_colours)
-                out += "\\red" + Number(c.red) + "\\green" + Number(c.green) + "\\blue" + Number(c.blue) + ";";
-            out += "}\n";
-        }
-        if (!title.empty())
-            out += "{\\info{\\title " + RtfText(title) + "}}\n";
-        return out;
-    }
-
-    std::string Paragraph(const StyledParagraph& paragraph) const
-    {
-        const ParagraphStyle& p = paragraph.style;
-        std::string out = "\\pard";
-        switch (p.alignment) {
-        case ParagraphAlignment::Left:
-            break;
-        case ParagraphAlignment::Centre:
-            out += "\\qc";
-            break;
-        case ParagraphAlignment::Right:
-            out += "\\qr";
-            break;
-        case ParagraphAlignment::Justified:
-            out += "\\qj";
-            break;
-        }
-        const std::pair<const char*, int> lengths[] = {{"li", p.leftIndent}, {"ri", p.rightIndent},
-                                                       {"fi", p.firstIndent}, {"sb", p.spaceBefore},
-                                                       {"sa", p.spaceAfter}};
-        for (const auto& [word, value] : lengths) {
-            if (value != 0)
-                out += std::string("\\") + word + Number(value);
-        }
-        for (int stop : p.tabStops)
-            out += "\\tx" + Number(stop);
-        for (const TextRun& run : paragraph.runs)
-            out += Run(run);
-        return out;
-    }
-
-private:
-    template <typename T>
-    static int IndexOf(const std::vector<T>& list, const T& value)
-    {
-        const auto found = std::find(list.begin(), list.end(), value);
-        return found == list.end() ? -1 : static_cast<int>(found - list.begin());
-    }
-
-    std::string Run(const TextRun& run) const
-    {
-        const CharStyle& s = run.style;
-        std::string out = "\\plain";
-        if (!s.font.empty())
-            out += "\\f" + Number(IndexOf(m_fonts, s.font));
-        out += "\\fs" + Number(s.halfPoints);
-        if (s.bold)
-            out += "\\b";
-        if (s.italic)
-            out += "\\i";
-        if (s.underline)
-            out += "\\ul";
-        if (s.strike)
-            out += "\\strike";
-        if (s.colour)
-            out += "\\cf" + Number(IndexOf(m_colours, *s.colour) + 1);
-        out += ' ';
-        // RtfText turns line ends into \line but leaves tabs out.
-        std::size_t begin = 0;
-        while (true) {
-            const std::size_t tab = run.text.find('\t', begin);
-            out += RtfText(std::string_view(run.text).substr(begin, tab == std::string::npos ? tab : tab - begin));
-            if (tab == std::string::npos)
-                break;
-            out += "\\tab ";
-            begin = tab + 1;
-        }
-        return out;
-    }
-
-    std::vector<std::string> m_fonts;
-    std::vector<RtfColour> m_colours;
-};
-
-}  // namespace
-
-std::string WriteRtf(const StyledDocument& doc, std::string_view title)
-{
-    const StyledRtf rtf(doc);
-    std::string out = rtf.Header(title);
-    for (std::size_t i = 0; i < doc.paragraphs.size(); ++i) {
-        if (i > 0)
-            out += "\\par\n";
-        out += rtf.Paragraph(doc.paragraphs[i]);
-    }
-    out += "}\n";
-    return out;
-}
 
 }  // namespace vor
