@@ -1,6 +1,5 @@
 #include "kalendo/help_text_check.h"
 
-#include <regex>
 
 #include "kalendo/plain_viewer_text.h"
 #include "kalendo/text_viewer_rules.h"
@@ -25,6 +24,35 @@ bool BeginsWithDigit(const std::string& text)
     return !text.empty() && text[0] >= '0' && text[0] <= '9';
 }
 
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// "N - Title" or "N.M - Title": N of one or two digits, not starting with 0, so
+// that a sub-heading's point is seen as one; the title does not start blank.
+// By hand: std::regex recurses per character and overflows on long lines.
+bool HasHeadingForm(const std::string& text)
+{
+    std::size_t i = 0;
+    if (text.empty() || text[0] < '1' || text[0] > '9')
+        return false;
+    ++i;
+    if (i < text.size() && IsDigit(text[i]))
+        ++i;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t start = ++i;
+        while (i < text.size() && IsDigit(text[i]))
+            ++i;
+        if (i == start)
+            return false;
+    }
+    if (text.compare(i, 3, " - ") != 0)
+        return false;
+    i += 3;
+    return i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != '\n';
+}
+
 }  // namespace
 
 bool IsExactlyUnderlined(const vor::StyledRun& style)
@@ -44,15 +72,12 @@ std::vector<AuthoringFault> CheckHelpText(const vor::StyledDoc& doc)
         texts.push_back(vor::StyledParagraphText(paragraph));
     const int count = static_cast<int>(texts.size());
 
-    // Headings: "N - Title" or "N.M - Title"; a sub-heading's number stays
-    // short enough for its point to be seen as one.
-    static const std::regex heading(R"(^[1-9][0-9]?(\.[0-9]+)? - \S.*$)");
     std::vector<int> headings;
     for (int p = 0; p < count; ++p) {
         const std::string& text = texts[static_cast<std::size_t>(p)];
         if (!BeginsWithDigit(text))
             continue;
-        if (std::regex_match(text, heading) && IsHeadingLine(text))
+        if (HasHeadingForm(text) && IsHeadingLine(text))
             headings.push_back(p);
         else
             fault(AuthoringRule::HeadingForm, p,

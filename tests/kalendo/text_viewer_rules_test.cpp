@@ -247,5 +247,36 @@ TEST(HelpTextCheckTest, EachBrokenRuleIsNamedWithItsPlace)
     }
 }
 
+TEST(HelpTextCheckTest, HeadingFormsAndAVeryLongLine)
+{
+    struct Case {
+        const char* text;
+        bool fault;
+    };
+    const Case cases[] = {
+        {"1 - Title", false}, {"12.3 - Title", false}, {"1.10 - Title", false}, {"123 - Title", true},
+        {"1 -  Title", true},  {"1. - Title", true},     {"1 - ", true},           {"0 - Title", true},
+    };
+    for (const Case& c : cases) {
+        vor::StyledDoc doc;
+        vor::StyledParagraph paragraph;
+        vor::StyledRun run;
+        run.text = c.text;
+        paragraph.Append(run);
+        doc.paragraphs.push_back(paragraph);
+        const auto faults = CheckHelpText(doc);
+        const bool formFault = !faults.empty() && faults[0].rule == AuthoringRule::HeadingForm;
+        EXPECT_EQ(formFault, c.fault) << c.text;
+    }
+    // A paragraph of a hundred thousand characters is checked without trouble.
+    vor::StyledDoc doc;
+    vor::StyledParagraph paragraph;
+    vor::StyledRun run;
+    run.text = "1 - " + std::string(100000, 'x');
+    paragraph.Append(run);
+    doc.paragraphs.push_back(paragraph);
+    EXPECT_EQ(CheckHelpText(doc).size(), 1u);  // a heading without its contents entry
+}
+
 }  // namespace
 }  // namespace kalendo
