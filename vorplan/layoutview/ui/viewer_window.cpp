@@ -237,7 +237,7 @@ void Tvisualiz::BuildControls()
     Panel38->setObjectName(QStringLiteral("Panel38"));
     auto* overviewRow = new QHBoxLayout(Panel38);
     overviewRow->setContentsMargins(0, 0, 0, 0);
-    Image2 = new QLabel(Panel38);
+    Image2 = new ClickLabel(Panel38);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setFixedSize(20, 20);
     Image2->setFrameShape(QFrame::Box);
@@ -461,23 +461,7 @@ void Tvisualiz::BuildControls()
     Panel60->move(20, 20);
     Panel60->hide();
 
-    Panel31 = new QWidget(this);
-    Panel31->setObjectName(QStringLiteral("Panel31"));
-    Panel31->hide();
-    Panel61 = new QWidget(this);
-    Panel61->setObjectName(QStringLiteral("Panel61"));
-    auto* overviewFigures = new QVBoxLayout(Panel61);
-    Panel67 = DataPanel(Panel61, "Panel67");
-    Panel70 = DataPanel(Panel61, "Panel70");
-    Panel71 = DataPanel(Panel61, "Panel71");
-    Panel73 = DataPanel(Panel61, "Panel73");
-    for (QLabel* l : {Panel67, Panel70, Panel71, Panel73})
-        overviewFigures->addWidget(l);
-    Panel61->hide();
-    side->addWidget(Panel61);
-    Panel77 = new QWidget(this);
-    Panel77->setObjectName(QStringLiteral("Panel77"));
-    Panel77->hide();
+    BuildOverviewPanels();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
@@ -611,6 +595,7 @@ void Tvisualiz::SetCaptions()
     static_cast<QGroupBox*>(Panel59)->setTitle(M(142) + QStringLiteral(" / ") + M(143) +
                                               QStringLiteral(" / ") + M(32));
     static_cast<QGroupBox*>(Panel60)->setTitle(M(696) + QStringLiteral(" ") + M(697));
+    SetOverviewCaptions();
     RefreshPanels();
 }
 
@@ -663,6 +648,7 @@ void Tvisualiz::FormActivate()
     // 1. and 2.: a clean view of layout 1; the pieces joined, no overview countdown.
     ResetViewerPanels(m_panels);
     m_view = ViewerView{};
+    SetOverviewPanels(false);
     Panel21->hide();
     m_state.selectedPiece = 0;
     m_state.pickedLeftover = 0;
@@ -717,8 +703,7 @@ void Tvisualiz::FirstDisplay()
     m_state.layoutCount = 0;
     const LayoutInputs inputs = Inputs();
     try {
-        LayoutTotals totals;
-        const LayoutPassResult pass = RunLayoutPass(m_state, inputs, totals);
+        const LayoutPassResult pass = RunLayoutPass(m_state, inputs, m_totals);
         if (pass.message)
             platform::ShowMessage(*pass.message);
         ReadCurrentLayout();
@@ -818,8 +803,12 @@ DrawContext Tvisualiz::Context(Canvas& canvas)
 
 void Tvisualiz::RedrawView()
 {
-    if (m_image.isNull())
+    if (m_image.isNull() || m_suspendDraw)
         return;
+    if (m_view.overviewMode) {
+        DrawOverviewNow();
+        return;
+    }
     m_image.fill(Panel13->palette().window().color());
     if (m_state.elements.empty()) {
         PaintBox1->update();
@@ -944,11 +933,16 @@ void Tvisualiz::Tick()
         RedrawView();
     if (t.zoomChanged)
         Panel21->hide();
+    OverviewTick(t);
 }
 
 void Tvisualiz::MouseMove(int px, int py)
 {
-    if (m_state.elements.empty() || m_view.overviewMode)
+    if (m_view.overviewMode) {
+        OverviewMouseMove(px, py);
+        return;
+    }
+    if (m_state.elements.empty())
         return;
     const double x = FileX(m_view, m_state, px);
     const double y = FileY(m_view, m_state, py);
@@ -984,7 +978,11 @@ void Tvisualiz::MouseMove(int px, int py)
 
 void Tvisualiz::MousePress(int px, int py)
 {
-    if (m_state.elements.empty() || m_view.overviewMode)
+    if (m_view.overviewMode) {
+        OverviewClick();
+        return;
+    }
+    if (m_state.elements.empty())
         return;
     const ViewerHits hits =
         HitTest(m_state, FileX(m_view, m_state, px), FileY(m_view, m_state, py));
