@@ -24,7 +24,9 @@
 #include "vorplan/common/helper_programs.h"
 #include "vorplan/common/file_set.h"
 #include "vorplan/common/main_window_geometry.h"
+#include "vorplan/layoutview/ui/colour_legend_window.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
+#include "vorplan/layoutview/ui/yield_options_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/orders/ui/material_window.h"
 #include "vorplan/orders/ui/new_material_window.h"
@@ -165,8 +167,10 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm21> form21;
         std::unique_ptr<vor::TForm22> form22;
         std::unique_ptr<vor::TForm19> form19;
+        std::unique_ptr<vor::TForm11> form11;
         std::unique_ptr<vor::TForm14> form14;
         std::unique_ptr<vor::TForm24> form24;
+        std::unique_ptr<vor::TForm30> form30;
         std::unique_ptr<vor::TForm33> form33;
         try {
             form1.reset(vor::CreateForm1());
@@ -191,8 +195,10 @@ int main(int argc, char* argv[])
             form22.reset(vor::CreateForm22());
             form1->Targets().resources = vor::ShowResourcesWindow;
             form19.reset(vor::CreateForm19());
+            form11.reset(vor::CreateForm11());
             form14.reset(vor::CreateForm14());
             form24.reset(vor::CreateForm24());
+            form30.reset(vor::CreateForm30());
             form33.reset(vor::CreateForm33());
             vor::InstallMaterialWindowPrompts();
         } catch (const std::exception& error) {

@@ -59,10 +59,6 @@ class ViewerWindowTest : public vortest::UiTest {
 protected:
     void SetUp() override
     {
-        // The shipped Portuguese texts, so the captions read as a user sees them.
-        m_savedMessages = vor::gShared.messages;
-        vor::LoadLanguageFile(fs::path(VOR_BINARY_DIR) / "vorlane" / "LANG" / "PORT.PTC",
-                              vor::gShared.messages);
         vor::gShared.currentMaterial = kMaterial;
         vor::gMainRequests = {};
         window = new vor::Tvisualiz;
@@ -72,7 +68,6 @@ protected:
     {
         delete window;
         vor::gMainRequests = {};
-        vor::gShared.messages = m_savedMessages;
     }
 
     void WriteLayouts(int count)
@@ -91,7 +86,7 @@ protected:
     vor::Tvisualiz* window = nullptr;
 
 private:
-    vor::MessageTable m_savedMessages;
+    vortest::ShippedTexts m_texts;
 };
 
 TEST_F(ViewerWindowTest, WithoutLayoutOneItSaysSoAndClosesAtItsNextPaint)

@@ -50,16 +50,6 @@ QString M(long slot)
 
 constexpr int kHintPanelWidth = 160;
 
-QLabel* FigurePanel(QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setMinimumHeight(20);
-    return label;
-}
-
 }  // namespace
 
 void Tvisualiz::BuildOverviewPanels()
@@ -108,10 +98,10 @@ void Tvisualiz::BuildOverviewPanels()
         hint->addWidget(line);
     }
     auto* totals = new QGridLayout;
-    Panel67 = FigurePanel(Panel61, "Panel67");
-    Panel70 = FigurePanel(Panel61, "Panel70");
-    Panel71 = FigurePanel(Panel61, "Panel71");
-    Panel73 = FigurePanel(Panel61, "Panel73");
+    Panel67 = DataPanel(Panel61, "Panel67");
+    Panel70 = DataPanel(Panel61, "Panel70");
+    Panel71 = DataPanel(Panel61, "Panel71");
+    Panel73 = DataPanel(Panel61, "Panel73");
     const std::array<QLabel*, 4> figures{Panel67, Panel70, Panel71, Panel73};
     for (std::size_t i = 0; i < figures.size(); ++i) {
         m_totalsTitles[i] = new QLabel(Panel61);

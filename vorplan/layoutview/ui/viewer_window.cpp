@@ -35,6 +35,7 @@
 #include "vorplan/common/ui/drawing_helpers.h"
 #include "vorplan/common/ui/painter_canvas.h"
 #include "vorplan/layoutview/layout_pass.h"
+#include "vorplan/layoutview/ui/colour_legend_window.h"
 #include "vorplan/layoutview/ui/layout_export.h"
 #include "vorplan/layoutview/layout_statistics.h"
 #include "vorplan/optimiser/layout_files.h"
@@ -48,6 +49,16 @@ using platform::ToQString;
 using platform::FromQString;
 
 Tvisualiz* visualiz = nullptr;
+
+QLabel* DataPanel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumHeight(20);
+    return label;
+}
 
 LayoutPaintBox::LayoutPaintBox(const QImage& image, QWidget* parent) : QWidget(parent), m_image(image)
 {
@@ -162,16 +173,6 @@ namespace {
 QString M(long slot)
 {
     return ToQString(Msg(slot));
-}
-
-QLabel* DataPanel(QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setMinimumHeight(20);
-    return label;
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& text)
@@ -544,6 +545,11 @@ void Tvisualiz::BuildControls()
         RedrawView();
     });
     connect(ButtonDefault, &QPushButton::clicked, this, [this] { TrackBar2->setValue(0); });
+    connect(ButtonLegend, &QPushButton::clicked, this, [this] {
+        TForm11* legend = CreateForm11();
+        legend->SetGroupColours(TrackBar2->value());
+        legend->exec();
+    });
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { BitBtn1->setEnabled(true); });
 }
 

@@ -34,6 +34,9 @@ namespace vor {
 
 class PaintBox;
 
+// A sunken panel that shows one figure.
+QLabel* DataPanel(QWidget* parent, const char* name);
+
 // The drawing surface: shows the backing image and hands the mouse on.
 class LayoutPaintBox final : public QWidget {
 public:
