@@ -28,7 +28,9 @@
 #include "vorplan/common/main_window_geometry.h"
 #include "vorplan/common/ui/painter_canvas.h"
 #include "vorplan/layoutview/ui/map_print_window.h"
+#include "vorplan/layoutview/ui/colour_legend_window.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
+#include "vorplan/layoutview/ui/yield_options_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/orders/ui/clipboard_import_window.h"
 #include "vorplan/orders/ui/delimited_import_window.h"
@@ -46,6 +48,7 @@
 #include "vorplan/orders/ui/table_window.h"
 #include "vorplan/results/ui/calc_information_window.h"
 #include "vorplan/results/ui/export_window.h"
+#include "vorplan/results/ui/own_dialog.h"
 #include "vorplan/results/ui/saved_calculations_window.h"
 #include "vorplan/results/ui/view_chooser_window.h"
 #include "vorplan/results/ui/stock_update_window.h"
@@ -188,6 +191,7 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm21> form21;
         std::unique_ptr<vor::TForm22> form22;
         std::unique_ptr<vor::TForm19> form19;
+        std::unique_ptr<vor::TForm11> form11;
         std::unique_ptr<vor::TForm14> form14;
         std::unique_ptr<vor::TForm23> form23;
         std::unique_ptr<vor::TForm24> form24;
@@ -195,6 +199,7 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm27> form27;
         std::unique_ptr<vor::TForm28> form28;
         std::unique_ptr<vor::TForm29> form29;
+        std::unique_ptr<vor::TForm30> form30;
         std::unique_ptr<vor::TForm31> form31;
         std::unique_ptr<vor::TForm32> form32;
         std::unique_ptr<vor::TForm33> form33;
@@ -225,6 +230,7 @@ int main(int argc, char* argv[])
             form22.reset(vor::CreateForm22());
             form1->Targets().resources = vor::ShowResourcesWindow;
             form19.reset(vor::CreateForm19());
+            form11.reset(vor::CreateForm11());
             form14.reset(vor::CreateForm14());
             form23.reset(vor::CreateForm23());
             form1->Targets().viewChoice = vor::ShowViewChooser;
@@ -233,6 +239,9 @@ int main(int argc, char* argv[])
             form27.reset(vor::CreateForm27());
             form28.reset(vor::CreateForm28());
             form29.reset(vor::CreateForm29());
+            form30.reset(vor::CreateForm30());
+            form23->yieldOptions = [] { return vor::Form30->Options(); };
+            form23->configure = [](QWidget* owner) { vor::ExecOwnDialog(*vor::Form30, *owner); };
             form31.reset(vor::CreateForm31());
             form23->stockUpdate = vor::ShowStockUpdate;
             form32.reset(vor::CreateForm32());

@@ -7,6 +7,7 @@
 
 #include "tests/support/test_support.h"
 #include "vorplan/common/globals.h"
+#include "vorplan/common/language_texts.h"
 #include "vorplan/common/text_file.h"
 #include "vorplan/layoutview/layout_model.h"
 #include "vorplan/optimiser/layout_files.h"
@@ -40,6 +41,23 @@ public:
     ~StubMessages() { vor::gShared.messages = m_saved; }
     StubMessages(const StubMessages&) = delete;
     StubMessages& operator=(const StubMessages&) = delete;
+
+private:
+    vor::MessageTable m_saved;
+};
+
+// The shipped Portuguese texts in the message table while the object lives,
+// so captions read as a user sees them; the table is restored afterwards.
+class ShippedTexts {
+public:
+    ShippedTexts() : m_saved(vor::gShared.messages)
+    {
+        vor::LoadLanguageFile(fs::path(VOR_BINARY_DIR) / "vorlane" / "LANG" / "PORT.PTC",
+                              vor::gShared.messages);
+    }
+    ~ShippedTexts() { vor::gShared.messages = m_saved; }
+    ShippedTexts(const ShippedTexts&) = delete;
+    ShippedTexts& operator=(const ShippedTexts&) = delete;
 
 private:
     vor::MessageTable m_saved;

@@ -28,9 +28,11 @@
 #include "vorplan/common/small_helpers.h"
 #include "vorplan/common/text_file.h"
 #include "vorplan/common/helper_programs.h"
+#include "vorplan/common/rtf/rtf_writer.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/ui/drawing_helpers.h"
 #include "vorplan/layoutview/layout_colours.h"
+#include "vorplan/layoutview/overview.h"
 #include "vorplan/layoutview/ui/layout_export.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 
@@ -57,10 +59,6 @@ class ViewerWindowTest : public vortest::UiTest {
 protected:
     void SetUp() override
     {
-        // The shipped Portuguese texts, so the captions read as a user sees them.
-        m_savedMessages = vor::gShared.messages;
-        vor::LoadLanguageFile(fs::path(VOR_BINARY_DIR) / "vorlane" / "LANG" / "PORT.PTC",
-                              vor::gShared.messages);
         vor::gShared.currentMaterial = kMaterial;
         vor::gMainRequests = {};
         window = new vor::Tvisualiz;
@@ -70,7 +68,6 @@ protected:
     {
         delete window;
         vor::gMainRequests = {};
-        vor::gShared.messages = m_savedMessages;
     }
 
     void WriteLayouts(int count)
@@ -89,7 +86,7 @@ protected:
     vor::Tvisualiz* window = nullptr;
 
 private:
-    vor::MessageTable m_savedMessages;
+    vortest::ShippedTexts m_texts;
 };
 
 TEST_F(ViewerWindowTest, WithoutLayoutOneItSaysSoAndClosesAtItsNextPaint)
@@ -286,12 +283,11 @@ TEST_F(ViewerExportTest, CaptureAndExportInOverviewMode)
     vortest::StubMessages stub;
     WriteLayouts(2);
     Open();
-    window->Panel67->setText(QStringLiteral("2"));
-    window->Panel73->setText(QStringLiteral("75,20 %"));
     // Alt+F10 does nothing outside overview mode.
     QTest::keyClick(window, Qt::Key_F10, Qt::AltModifier);
     EXPECT_FALSE(clipboard.HasImage());
-    window->View().overviewMode = true;
+    window->Button24->click();
+    ASSERT_TRUE(window->View().overviewMode);
     QTest::keyClick(window, Qt::Key_F10, Qt::AltModifier);
 
     // The clipboard: the paint box's size, white around the layout, a piece
@@ -305,11 +301,12 @@ TEST_F(ViewerExportTest, CaptureAndExportInOverviewMode)
         return QColor(image.rgb[at], image.rgb[at + 1], image.rgb[at + 2]);
     };
     EXPECT_EQ(pixel(2, 2), QColor(Qt::white));
-    const vor::ViewTransform& t = window->View().transform;
+    // Layout 1's first piece, inside its cell of the overview (sheet 2000 x 1200 mm).
     const vor::ViewerElement& piece = window->State().Element(3);
     ASSERT_EQ(piece.type, vor::kLayoutTypePiece);
-    const vor::SheetTrims& trims = window->State().trims;
-    EXPECT_EQ(pixel(vor::ToScreenX(t, trims.left + 2000), vor::ToScreenY(t, trims.bottom + 3000)),
+    const vor::Rect cell = window->Cells().Cell(1)->rect;
+    const int width = cell.right - cell.left, height = cell.bottom - cell.top;
+    EXPECT_EQ(pixel(cell.left + width * 2100 / 20000, cell.bottom - height * 3200 / 12000),
               vor::FromWinColor(vor::GroupColour(piece.colourGroup, 0, false).screenBrush));
     // The window's own face is back.
     EXPECT_NE(window->Picture().pixelColor(2, 2), QColor(Qt::white));
@@ -337,7 +334,13 @@ TEST_F(ViewerExportTest, CaptureAndExportInOverviewMode)
     ASSERT_TRUE(png.loadFromData(QByteArray::fromStdString(HexDecode(doc.substr(hexStart, hexEnd - hexStart))), "PNG"));
     EXPECT_EQ(png.size(), window->PaintBox1->size());
     EXPECT_EQ(png.pixelColor(2, 2), QColor(Qt::white));
-    EXPECT_NE(doc.find("}\\par\n\\par\n\\shad0 <344>2\\par\n<345>\\par\n<346>\\par\n<347>75,20 %\\par\n}", hexEnd),
+    // The four figure lines quote the totals of the hint panel.
+    EXPECT_EQ(window->Panel67->text(), QStringLiteral("2"));
+    const auto figure = [&](QLabel* panel) { return panel->text().toStdString(); };
+    EXPECT_NE(doc.find("}\\par\n\\par\n\\shad0 <344>2\\par\n<345>" + figure(window->Panel70) +
+                           "\\par\n<346>" + figure(window->Panel71) + "\\par\n<347>" +
+                           figure(window->Panel73) + "\\par\n}",
+                       hexEnd),
               std::string::npos);
 
     // A second export in the same second keeps the first file.
@@ -448,13 +451,12 @@ TEST_F(ViewerWindowTest, EachOpeningStartsCleanWithItsCaptionsFromTheMessageTabl
 {
     WriteLayouts(2);
     Open();
-    // What a earlier visit left: pieces pulled apart, the overview's countdown, a detail panel.
-    window->View().separated = true;
+    // What a earlier visit left: the overview's countdown, a detail panel. (Pulled-apart
+    // pieces belong to the editing state, whose reset the editing tests show.)
     window->View().overviewCountdown = 7;
     window->Panel21->show();
     window->close();
     Open();
-    EXPECT_FALSE(window->View().separated);
     EXPECT_EQ(window->View().overviewCountdown, 0);
     EXPECT_FALSE(window->Panel21->isVisible());
     EXPECT_EQ(window->PageControl1->currentWidget(), window->TabEdit);
@@ -486,6 +488,129 @@ TEST_F(ViewerWindowTest, AutoCentreFitsTheViewAfterAnEditOnlyWhenTicked)
         EXPECT_EQ(window->View().transform.zoom == 1.0, ticked);
         EXPECT_EQ(window->View().fitted, ticked);
     }
+}
+
+}  // namespace
+
+namespace {
+
+class ViewerOverviewTest : public ViewerWindowTest {
+protected:
+    // The pixel at the middle of layout n's drawing.
+    QPoint CellCentre(long long n) const
+    {
+        const vor::OverviewCell* cell = window->Cells().Cell(n);
+        EXPECT_NE(cell, nullptr) << n;
+        if (!cell)
+            return {};
+        return {(cell->rect.left + cell->rect.right) / 2, (cell->rect.top + cell->rect.bottom) / 2};
+    }
+    void MoveTo(QPoint at)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), window->PaintBox1->mapToGlobal(QPointF(at)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->PaintBox1, &move);
+    }
+    void ClickAt(QPoint at) { QTest::mouseClick(window->PaintBox1, Qt::LeftButton, {}, at); }
+};
+
+TEST_F(ViewerOverviewTest, TodasShowsEveryLayoutAndAClickOpensTheHoveredOne)
+{
+    WriteLayouts(26);
+    Open();
+    // An edit made before "Todas" is written first.
+    window->State().Element(3).x = 777;
+    window->State().layoutModified = true;
+    window->Button24->click();
+    EXPECT_NE(vortest::ReadBytes(vor::LayoutFile(vor::gShared.folders, 1, kMaterial)).find("   777 "),
+              std::string::npos);
+    ASSERT_TRUE(window->View().overviewMode);
+    EXPECT_TRUE(window->Panel61->isVisible());
+    EXPECT_FALSE(window->PageControl1->isVisible());
+    EXPECT_FALSE(window->TrackBar1->isVisible());
+    // 5 rows of 7.
+    ASSERT_NE(window->Cells().Cell(26), nullptr) << (messages().Count() ? messages().Texts().front() : "")
+        << window->State().layoutCount << " " << window->State().largestSheetSide << " "
+        << (window->Cells().Cell(1) != nullptr) << window->Panel67->text().toStdString();
+    const auto top = [&](long long n) { return window->Cells().Cell(n)->rect.top; };
+    EXPECT_EQ(top(1), top(7));
+    EXPECT_LT(top(7), top(8));
+    EXPECT_EQ(top(22), top(26));
+    EXPECT_LT(top(15), top(22));
+
+    // Resting on the ninth: its figures at the second tick.
+    MoveTo(CellCentre(9));
+    EXPECT_EQ(window->OverviewData[0]->text(), QStringLiteral("9"));
+    window->Tick();
+    EXPECT_FALSE(window->Panel31->isVisible());
+    window->Tick();
+    EXPECT_TRUE(window->Panel31->isVisible());
+    EXPECT_FALSE(window->Panel77->isVisible());  // only with "Chapas"
+
+    // The click opens layout 9 in the single view.
+    ClickAt(CellCentre(9));
+    EXPECT_FALSE(window->View().overviewMode);
+    EXPECT_EQ(window->State().currentLayout, 9);
+    EXPECT_EQ(window->TrackBar1->value(), 8);
+    EXPECT_TRUE(window->PageControl1->isVisible());
+    EXPECT_TRUE(window->TrackBar1->isVisible());
+    EXPECT_FALSE(window->Panel61->isVisible());
+    EXPECT_FALSE(window->Panel31->isVisible());
+    EXPECT_EQ(window->View().transform.zoom, 1.0);
+    EXPECT_EQ(window->View().transform.deviceOffsetX, 0);
+
+    // A click on empty space opens layout 1.
+    window->Button24->click();
+    MoveTo({2, 2});
+    ClickAt({2, 2});
+    EXPECT_EQ(window->State().currentLayout, 1);
+    EXPECT_EQ(messages().Count(), 0u);
+}
+
+TEST_F(ViewerOverviewTest, TheShowOverviewFlagShowsItAtTheNextRedrawStep)
+{
+    WriteLayouts(3);
+    vor::gMainRequests.showOverview = true;
+    Open();
+    EXPECT_FALSE(window->View().overviewMode);
+    window->Tick();  // the opening asked for a redraw
+    EXPECT_TRUE(window->View().overviewMode);
+    EXPECT_FALSE(vor::gMainRequests.showOverview);
+}
+
+TEST_F(ViewerOverviewTest, TotalsAreTheAccumulatorsAndTheExportQuotesThem)
+{
+    platform::FakeClipboard clipboard;
+    platform::ScopedClipboard clipboardScope(clipboard);
+    platform::FakeProcessLauncher launcher;
+    platform::ScopedLauncher launcherScope(launcher);
+    WriteLayouts(26);
+    Open();
+    window->Button24->click();
+    const vor::LayoutTotals& totals = window->Totals();
+    EXPECT_EQ(totals.layouts, 26);
+    EXPECT_EQ(window->Panel67->text(), QStringLiteral("26"));
+    EXPECT_EQ(window->Panel70->text(), QString::number(totals.AllSheets()));
+    EXPECT_EQ(window->Panel71->text().toStdString(), vor::OverviewPercentText(totals.MeanYield()));
+    EXPECT_EQ(window->Panel73->text().toStdString(), vor::OverviewPercentText(totals.MeanLoss()));
+
+    // "Chapas" with the data panel, as a user sees it.
+    window->ViewSheets->setChecked(true);
+    MoveTo(CellCentre(9));
+    window->Tick();
+    window->Tick();
+    EXPECT_TRUE(window->Panel77->isVisible());
+    EXPECT_TRUE(window->grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/viewer_overview_sheets.png")));
+
+    QTest::keyClick(window, Qt::Key_F10, Qt::AltModifier);
+    ASSERT_EQ(launcher.Opened().size(), 1u);
+    const std::string doc = vortest::ReadBytes(launcher.Opened().front());
+    const std::string lines =
+        vor::RtfText(vor::Msg(344) + "26") + "\\par\n" +
+        vor::RtfText(vor::Msg(345) + std::to_string(totals.AllSheets())) + "\\par\n" +
+        vor::RtfText(vor::Msg(346) + window->Panel71->text().toStdString()) + "\\par\n" +
+        vor::RtfText(vor::Msg(347) + window->Panel73->text().toStdString()) + "\\par\n";
+    EXPECT_NE(doc.find(lines), std::string::npos) << doc.substr(doc.size() > 300 ? doc.size() - 300 : 0);
 }
 
 }  // namespace

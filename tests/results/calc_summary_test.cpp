@@ -197,7 +197,8 @@ TEST_F(CalcSummaryTest, SummaryRowsAreWeighedByRepetitions)
 {
     const vor::CalcSummaryData data = HandWorkedData();
     vor::YieldDisplayOptions options;
-    options.sheetsUsed = true;
+    options.sheetsAndOffcuts = true;
+    options.projects = false;
     options.perimeter = true;
     std::vector<std::string> lines = Lines(vor::BuildCalcSummary(data, options));
     EXPECT_EQ(lines[0], "Vorlane  v.2.18");
@@ -226,7 +227,7 @@ TEST_F(CalcSummaryTest, SummaryRowsAreWeighedByRepetitions)
     EXPECT_TRUE(Has(lines, "5\tArmário de cozinha...\t12\t3.46"));
     EXPECT_FALSE(Has(lines, "\t\t<582> - <274>:12.50 m"));
 
-    options.sheetsUsed = false;
+    options.sheetsAndOffcuts = false;
     lines = Lines(vor::BuildCalcSummary(data, options));
     EXPECT_FALSE(Has(lines, "\t<850>:"));
 }

@@ -171,14 +171,13 @@ std::string SortCutLines(CutLineList& lines)
 
 namespace vor {
 
-namespace {
-
-constexpr WinColor kCutLevelColours[] = {kRed, kLime, 0xFF00FF, kBlue};
-
 WinColor LevelColour(int level)
 {
+    constexpr WinColor kCutLevelColours[] = {kRed, kLime, 0xFF00FF, kBlue};
     return level >= 0 && level <= 3 ? kCutLevelColours[level] : kRed;
 }
+
+namespace {
 
 void UseTextFont(Canvas& canvas, int size, WinColor colour)
 {

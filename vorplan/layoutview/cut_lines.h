@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "vorplan/common/drawing_geometry.h"
+
 namespace vor {
 
 struct LayoutState;
@@ -61,6 +63,9 @@ CutLineBuild BuildCutLines(CutLineList& lines, const LayoutState& state, bool ov
 // The routing order: horizontal lines by Y, then the others by X, equal keys
 // keeping their order. Returns "Error 998877" when a line went astray.
 std::string SortCutLines(CutLineList& lines);
+
+// The screen colour of a cut line of `level` (0 not classified .. 3); red otherwise.
+WinColor LevelColour(int level);
 
 // Draws the lines the "Corte:" choice shows, shifted by the trims; nothing
 // while the pieces are pulled apart or with a kerf above 0.

@@ -9,6 +9,7 @@
 #include "vorplan/layoutview/layout_colours.h"
 #include "vorplan/layoutview/layout_drawing.h"
 #include "vorplan/layoutview/layout_model.h"
+#include "vorplan/layoutview/overview.h"
 #include "vorplan/optimiser/layout_files.h"
 
 namespace vor {
@@ -127,6 +128,9 @@ ViewerTick Tick(ViewerView& view, const LayoutState& state, long long currentLay
         out.stepLayout = view.slideShow;
     }
     view.tickCounter = view.tickCounter >= 20 ? 0 : view.tickCounter + 1;
+    const OverviewCountdownStep countdown = OverviewCountdownTick(view.overviewCountdown);
+    out.showDataPanel = countdown.show;
+    out.hideDataPanel = countdown.hide;
     if (view.redrawRequest) {
         view.redrawRequest = false;
         out.redraw = true;

@@ -30,7 +30,6 @@ struct ViewerView {
     int tickCounter = 0;  // 0 .. 20
     bool redrawRequest = false;
     bool overviewMode = false;
-    bool separated = false;     // the pieces pulled apart by "Separa peças"
     int overviewCountdown = 0;  // ticks left for the overview's data panel
 
     int PanStep() const { return transform.rulerStep; }
@@ -59,11 +58,13 @@ struct ViewerTick {
     bool showOverview = false;  // the redraw request met the shared show-overview flag
     bool zoomChanged = false;   // hover read-outs are stale
     bool clearSelection = false;
+    bool showDataPanel = false;  // the overview's countdown: show or hide its data panel
+    bool hideDataPanel = false;
 };
 
-// One tick of Timer1, in the window's order: slide show, tick counter,
-// redraw request (with `showOverviewFlag`, which it clears), one glide or
-// zoom step, the held zoom buttons.
+// One tick of Timer1, in the window's order: slide show, tick counter, the
+// overview's data-panel countdown, redraw request (with `showOverviewFlag`,
+// which it clears), one glide or zoom step, the held zoom buttons.
 ViewerTick Tick(ViewerView& view, const LayoutState& state, long long currentLayout,
                 long long layoutCount, bool& showOverviewFlag);
 

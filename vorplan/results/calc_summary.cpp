@@ -267,7 +267,7 @@ StyledDoc BuildCalcSummary(const CalcSummaryData& data, const YieldDisplayOption
             cells.push_back(cell);
         doc.paragraphs.push_back(SummaryLine({Run(Joined(cells))}));
 
-        if (!options.sheetsUsed || m.sums.sizes.empty())
+        if (!options.sheetsAndOffcuts || m.sums.sizes.empty())
             continue;
         doc.paragraphs.push_back(SummaryLine({Run("\t" + Msg(850) + ":", kTableSize, true)}));
         doc.paragraphs.push_back(

@@ -10,17 +10,9 @@
 #include "vorplan/common/order_list.h"
 #include "vorplan/common/rtf/styled_doc.h"
 #include "vorplan/layoutview/layout_pass.h"
+#include "vorplan/layoutview/yield_display_options.h"
 
 namespace vor {
-
-// What the list of calculated layouts shows; held by the yield display
-// options window for the program run.
-struct YieldDisplayOptions {
-    bool roundedYield = false;  // the yield from rounded areas instead of real ones
-    bool sheetsUsed = true;     // the sheet sizes of each material
-    bool projects = false;      // the orders of the calculation
-    bool perimeter = false;     // the pieces' perimeter, with the sheet sizes only
-};
 
 // One distinct sheet size of a material's layouts.
 struct SheetSizeEntry {

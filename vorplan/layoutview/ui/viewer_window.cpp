@@ -35,6 +35,7 @@
 #include "vorplan/common/ui/drawing_helpers.h"
 #include "vorplan/common/ui/painter_canvas.h"
 #include "vorplan/layoutview/layout_pass.h"
+#include "vorplan/layoutview/ui/colour_legend_window.h"
 #include "vorplan/layoutview/ui/layout_export.h"
 #include "vorplan/layoutview/layout_statistics.h"
 #include "vorplan/optimiser/layout_files.h"
@@ -48,6 +49,16 @@ using platform::ToQString;
 using platform::FromQString;
 
 Tvisualiz* visualiz = nullptr;
+
+QLabel* DataPanel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumHeight(20);
+    return label;
+}
 
 LayoutPaintBox::LayoutPaintBox(const QImage& image, QWidget* parent) : QWidget(parent), m_image(image)
 {
@@ -166,16 +177,6 @@ QString M(long slot)
     return ToQString(Msg(slot));
 }
 
-QLabel* DataPanel(QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setMinimumHeight(20);
-    return label;
-}
-
 QPushButton* Button(QWidget* parent, const char* name, const QString& text)
 {
     auto* b = new QPushButton(text, parent);
@@ -239,7 +240,7 @@ void Tvisualiz::BuildControls()
     Panel38->setObjectName(QStringLiteral("Panel38"));
     auto* overviewRow = new QHBoxLayout(Panel38);
     overviewRow->setContentsMargins(0, 0, 0, 0);
-    Image2 = new QLabel(Panel38);
+    Image2 = new ClickLabel(Panel38);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setFixedSize(20, 20);
     Image2->setFrameShape(QFrame::Box);
@@ -463,23 +464,7 @@ void Tvisualiz::BuildControls()
     Panel60->move(20, 20);
     Panel60->hide();
 
-    Panel31 = new QWidget(this);
-    Panel31->setObjectName(QStringLiteral("Panel31"));
-    Panel31->hide();
-    Panel61 = new QWidget(this);
-    Panel61->setObjectName(QStringLiteral("Panel61"));
-    auto* overviewFigures = new QVBoxLayout(Panel61);
-    Panel67 = DataPanel(Panel61, "Panel67");
-    Panel70 = DataPanel(Panel61, "Panel70");
-    Panel71 = DataPanel(Panel61, "Panel71");
-    Panel73 = DataPanel(Panel61, "Panel73");
-    for (QLabel* l : {Panel67, Panel70, Panel71, Panel73})
-        overviewFigures->addWidget(l);
-    Panel61->hide();
-    side->addWidget(Panel61);
-    Panel77 = new QWidget(this);
-    Panel77->setObjectName(QStringLiteral("Panel77"));
-    Panel77->hide();
+    BuildOverviewPanels();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
@@ -562,6 +547,11 @@ void Tvisualiz::BuildControls()
         RedrawView();
     });
     connect(ButtonDefault, &QPushButton::clicked, this, [this] { TrackBar2->setValue(0); });
+    connect(ButtonLegend, &QPushButton::clicked, this, [this] {
+        TForm11* legend = CreateForm11();
+        legend->SetGroupColours(TrackBar2->value());
+        legend->exec();
+    });
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { BitBtn1->setEnabled(true); });
     BuildEditing();
     connect(BitBtn1, &QPushButton::clicked, this, &Tvisualiz::PrintMaps);
@@ -616,6 +606,7 @@ void Tvisualiz::SetCaptions()
     static_cast<QGroupBox*>(Panel59)->setTitle(M(142) + QStringLiteral(" / ") + M(143) +
                                               QStringLiteral(" / ") + M(32));
     static_cast<QGroupBox*>(Panel60)->setTitle(M(696) + QStringLiteral(" ") + M(697));
+    SetOverviewCaptions();
     RefreshPanels();
 }
 
@@ -668,6 +659,7 @@ void Tvisualiz::FormActivate()
     // 1. and 2.: a clean view of layout 1; the pieces joined, no overview countdown.
     ResetViewerPanels(m_panels);
     m_view = ViewerView{};
+    SetOverviewPanels(false);
     Panel21->hide();
     m_state.selectedPiece = 0;
     m_state.pickedLeftover = 0;
@@ -724,8 +716,7 @@ void Tvisualiz::FirstDisplay()
     m_state.layoutCount = 0;
     const LayoutInputs inputs = Inputs();
     try {
-        LayoutTotals totals;
-        const LayoutPassResult pass = RunLayoutPass(m_state, inputs, totals);
+        const LayoutPassResult pass = RunLayoutPass(m_state, inputs, m_totals);
         if (pass.message)
             platform::ShowMessage(*pass.message);
         ReadCurrentLayout();
@@ -814,7 +805,6 @@ DrawContext Tvisualiz::Context(Canvas& canvas)
     c.showDecimals = gShared.settings.showDecimals;
     c.show = m_show;
     c.overviewMode = m_view.overviewMode;
-    c.separated = m_view.separated;
     c.pendingPanSteps = m_view.glideSteps;
     c.pendingZoomSteps = m_view.pendingZoomSteps;
     const QColor face = Panel13->palette().window().color();
@@ -828,8 +818,12 @@ DrawContext Tvisualiz::Context(Canvas& canvas)
 void Tvisualiz::RedrawView()
 {
     UpdateEditButtons();
-    if (m_image.isNull())
+    if (m_image.isNull() || m_suspendDraw)
         return;
+    if (m_view.overviewMode) {
+        DrawOverviewNow();
+        return;
+    }
     m_image.fill(Panel13->palette().window().color());
     if (m_state.elements.empty()) {
         PaintBox1->update();
@@ -954,11 +948,16 @@ void Tvisualiz::Tick()
         RedrawView();
     if (t.zoomChanged)
         Panel21->hide();
+    OverviewTick(t);
 }
 
 void Tvisualiz::MouseMove(int px, int py)
 {
-    if (m_state.elements.empty() || m_view.overviewMode)
+    if (m_view.overviewMode) {
+        OverviewMouseMove(px, py);
+        return;
+    }
+    if (m_state.elements.empty())
         return;
     const double x = FileX(m_view, m_state, px);
     const double y = FileY(m_view, m_state, py);
@@ -995,7 +994,11 @@ void Tvisualiz::MouseMove(int px, int py)
 
 void Tvisualiz::MousePress(int px, int py)
 {
-    if (m_state.elements.empty() || m_view.overviewMode)
+    if (m_view.overviewMode) {
+        OverviewClick();
+        return;
+    }
+    if (m_state.elements.empty())
         return;
     EditClick(px, py);
 }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QImage>
 #include <array>
 #include <functional>
@@ -10,6 +11,8 @@
 #include "vorplan/layoutview/layout_editing.h"
 #include "vorplan/layoutview/layout_drawing.h"
 #include "vorplan/layoutview/layout_model.h"
+#include "vorplan/layoutview/layout_pass.h"
+#include "vorplan/layoutview/overview.h"
 #include "vorplan/layoutview/viewer_settings.h"
 #include "vorplan/layoutview/viewer_view.h"
 
@@ -34,6 +37,9 @@ namespace vor {
 
 class PaintBox;
 
+// A sunken panel that shows one figure.
+QLabel* DataPanel(QWidget* parent, const char* name);
+
 // The drawing surface: shows the backing image and hands the mouse on.
 class LayoutPaintBox final : public QWidget {
 public:
@@ -51,6 +57,25 @@ protected:
 
 private:
     const QImage& m_image;
+};
+
+// A label or panel that answers a click (Image2, the overview's hint panel).
+class ClickLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+    std::function<void()> clicked;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+class ClickPanel final : public QFrame {
+public:
+    using QFrame::QFrame;
+    std::function<void()> clicked;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
 };
 
 // The hover detail panel: the element's data, in its colour, around a small
@@ -149,7 +174,7 @@ public:
     QPushButton* ButtonDivide;    // "/"
     QPushButton* ButtonRepeat;    // "Qtd rpt"
     QWidget* Panel38;
-    QLabel* Image2;
+    ClickLabel* Image2;
     QWidget* Panel59;  // piece dimensions
     QWidget* Panel60;  // repetitions of this layout
     QListWidget* ListBox1;
@@ -164,14 +189,27 @@ public:
     QLabel* Panel6;   // Y
     QLabel* Panel65;  // DY
     QTimer* Timer1;
-    // The overview's panels, filled by the overview of all layouts.
-    QWidget* Panel31;
-    QWidget* Panel61;
+    // The overview of all layouts: its data panel under the drawing, the
+    // hint panel with the calculation's totals, the sheet-group sample.
+    QFrame* Panel31;
+    std::array<QLabel*, 6> OverviewData{};  // layout, repetitions, yield, loss, width, height
+    ClickPanel* Panel61;
     QLabel* Panel67;  // layouts
     QLabel* Panel70;  // sheets
     QLabel* Panel71;  // yield
     QLabel* Panel73;  // loss
-    QWidget* Panel77;
+    QRadioButton* ViewPieces;  // "Visualizar": "Peças"
+    QRadioButton* ViewSheets;  //               "Chapas"
+    QCheckBox* CheckLevel;     // "Nivelar"
+    QFrame* Panel77;
+
+    // "Todas" and Image2: an edited layout written, then every layout at once.
+    void EnterOverview();
+    void ShowOverview();
+    // A click in the overview: the hovered layout (1 when none) in the single view.
+    void OverviewClick();
+    const OverviewCells& Cells() const { return m_cells; }
+    const LayoutTotals& Totals() const { return m_totals; }
 
     // After an edit placed a piece: with "Centraliza (auto)" the view is
     // fitted, not redrawn (the edit redraws).
@@ -209,7 +247,13 @@ protected:
 
 private:
     void BuildControls();
+    void BuildOverviewPanels();
     void SetCaptions();
+    void SetOverviewCaptions();
+    void DrawOverviewNow();
+    void SetOverviewPanels(bool overview);
+    void OverviewMouseMove(int px, int py);
+    void OverviewTick(const ViewerTick& tick);
     void LayOut();
     void ShowDisplaySettings();
     void DrawDy(DrawContext& context);
@@ -238,6 +282,13 @@ private:
     QGroupBox* m_sheetsBox = nullptr;
     QLabel* m_lightLabel = nullptr;
 
+    std::array<QLabel*, 7> m_overviewTitles{};
+    std::array<QLabel*, 3> m_overviewHint{};
+    std::array<QLabel*, 4> m_totalsTitles{};
+    QGroupBox* m_viewBox = nullptr;
+    OverviewCells m_cells;
+    LayoutTotals m_totals;
+
     LayoutState m_state;
     ViewerView m_view;
     ViewerDisplaySettings m_display;
@@ -252,6 +303,7 @@ private:
     bool m_selectedLowerHalf = false;
     bool m_saved = true;  // the closing steps ran since the last opening
     bool m_settingTrackBar = false;
+    bool m_suspendDraw = false;  // while the panels settle around the overview
     platform::WindowActivation* m_activation;
     LayoutEditing m_editing;
     PiecePanel m_piecePanel;
