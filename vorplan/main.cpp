@@ -24,6 +24,7 @@
 #include "vorplan/common/helper_programs.h"
 #include "vorplan/common/file_set.h"
 #include "vorplan/common/main_window_geometry.h"
+#include "vorplan/layoutview/ui/report_content_window.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/orders/ui/material_window.h"
@@ -161,6 +162,7 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm6> form6;
         std::unique_ptr<vor::TForm2> form2;
         std::unique_ptr<vor::TForm7> form7;
+        std::unique_ptr<vor::TForm9> form9;
         std::unique_ptr<vor::TForm15> form15;
         std::unique_ptr<vor::TForm21> form21;
         std::unique_ptr<vor::TForm22> form22;
@@ -185,6 +187,7 @@ int main(int argc, char* argv[])
             form6.reset(vor::CreateForm6());
             form2.reset(vor::CreateForm2());
             form7.reset(vor::CreateForm7());
+            form9.reset(vor::CreateForm9());
             form15.reset(vor::CreateForm15());
             form21.reset(vor::CreateForm21());
             form1->Targets().projectManager = vor::ShowProjectManager;

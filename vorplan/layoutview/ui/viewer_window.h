@@ -76,6 +76,19 @@ public:
     const QImage& Picture() const { return m_image; }
 
     bool reportStarted = false;  // set after a report went to ostrel
+    bool piecesSeparated = false;  // "Separa peças" pulled the pieces apart
+
+    // The reports handed to ostrel: the general report of all layouts and
+    // the current layout's. `reportOps` writes the report file.
+    void Button3Click(FileOps& reportOps = DefaultFileOps());
+    void Button1Click(FileOps& reportOps = DefaultFileOps());
+    // "Configura": what the general report holds.
+    void Button18Click();
+    // "Caminho do corte": the cut route drawn and written for the machine.
+    void Button12Click(FileOps& ops = DefaultFileOps());
+    const std::vector<RouteLine>& Route() const { return m_route; }
+    // The lines of the last general report.
+    const std::vector<std::string>& GeneralReportLines() const { return m_generalReport; }
 
     // Panel13 with the drawing.
     QWidget* Panel13;
@@ -175,6 +188,7 @@ private:
     void MousePress(int px, int py);
     LayoutInputs Inputs() const;
     DrawContext Context(class Canvas& canvas);
+    void RereadAfterReport(long long layout);
 
     LayoutState m_state;
     ViewerView m_view;
@@ -182,6 +196,8 @@ private:
     MapPrintSettings m_print;
     ViewerPanels m_panels;
     CutLineList m_cutLines;
+    std::vector<RouteLine> m_route;
+    std::vector<std::string> m_generalReport;
     PrintLetterKeys m_keys;
     ShowElements m_show = ShowElements::All;
     QImage m_image;
