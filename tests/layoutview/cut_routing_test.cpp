@@ -16,16 +16,7 @@ namespace fs = std::filesystem;
 using vor::RouteLine;
 using vortest::ReadBytes;
 
-// Two pieces side by side under a third, the offcut on the right: their top
-// edges make one merged line.
-const std::vector<std::string> kRoutedLayout = {
-    "    0     3     0     0   20000   12000 Chapa 0",
-    "    5     0     0     0       0       0 Borda 0",
-    "    1   101     0     0    5000    3000 A 0",
-    "    1   102  5000     0    5000    3000 B 0",
-    "    1   103     0  3000   10000    4000 C 0",
-    "    2     0 10000     0   10000   12000 Retalho 0",
-    "    2     0     0  7000   10000    5000 Retalho 0"};
+using vortest::kRoutedLayout;
 
 platform::LocalTime Day(int day, int month, int year)
 {

@@ -27,24 +27,11 @@ using vortest::WriteBytes;
 // The Portuguese column titles of the sheets table; every other message
 // reads "<n>" so the golden text shows which stands where.
 constexpr const char* kColumns513 =
-    "Mont. ^Rep. Tipo__ ^Largura ^Altura ^Peças ^Sucatas ^Retalhos ^Aprov.%";
+    "Mont. ^Rep. Tipo____ ^Largura ^Altura_ ^Peças ^Sucatas ^Retalhos ^Aprov.%";
 
-const std::vector<std::string> kLayout1 = {
-    "; Arquivo de distribuição ( Modificado )", "", ";Tipo  Cód.     X     Y     L     H ", "",
-    "    0     3     0     0   27500   18300 Chapa_A 0",
-    "    5     0   100   150      50      80 Borda 0",
-    "    1   101     0     0    6030    4040 Porta_@1 12",
-    "    1   102  6070     0    5040    8035 Tampo_@3 15",
-    "    4     1  3572  4080    2458    2040 --- 0",
-    "    2     0     0  8075   11110    9000 Retalho 0"};
-const std::vector<std::string> kLayout2 = {
-    "    0     3     2     0   27500   18300 Chapa_A 0",
-    "    5     0     0     0       0       0 Borda 0",
-    "    1   101     0     0    6030    4040 Porta_@1 12"};
-const std::vector<std::string> kLayout3 = {  // cut from an offcut
-    "    0    -5     0     0   10000    8000 Retalho_7 0",
-    "    5     0     0     0       0       0 Borda 0",
-    "    1   103     0     0    3532    2040 Gaveta 15"};
+using vortest::kReportLayout1;
+using vortest::kReportLayout2;
+using vortest::kReportLayout3;
 
 class GeneralReportTest : public ::testing::Test, public vortest::ViewerFixture {
 protected:
@@ -52,28 +39,15 @@ protected:
     {
         vor::gShared.messages[513] = kColumns513;
         vor::gShared.messages[511] = "Relatório geral das montagens";
-        WriteMon(1, kLayout1);
-        WriteMon(2, kLayout2);
-        WriteMon(3, kLayout3);
+        WriteMon(1, kReportLayout1);
+        WriteMon(2, kReportLayout2);
+        WriteMon(3, kReportLayout3);
         inputs.pieceBorder = 20;
         inputs.material.purchasePrice = 25.5;
         inputs.material.saleFactor = 2;
         inputs.material.cutPriceFactor = 3;
         inputs.material.weightPerArea = 10;
-        const vor::DataFolders& f = inputs.folders;
-        WriteBytes(vor::CalcDataFile(f),
-                   vor::EncodeTextLines({"[DADOS_ULT_CALC]", "PECAS_SELECIONADAS=6",
-                                         "PECAS_POSICIONADAS=5", "S_STATUS=Completo",
-                                         "[DADOS_CONF_CALC]", "S_TIP_CALC=Rápido",
-                                         "BORDA_PECA_L=20", "BORDA_PECA_H=20"}));
-        WriteBytes(f.mont / "DATA_CO.INF", vor::EncodeTextLines({"04/03/24  09:30:00"}));
-        vor::WriteLastListName(f, "12~Cozinha Silva~42~01/03/24");
-        WriteBytes(f.mont / "PRJ.SEQ", vor::EncodeTextLines({"12", "15"}));
-        WriteBytes(vor::OrderTableFile(f, 12, true),
-                   vor::EncodeTextLines({"1 101 2 603 404 7 Porta_do_armário", "0 104 1 100 100 7 off",
-                                         "1 105 1 100 100 8 outro_material"}));
-        WriteBytes(vor::OrderTableFile(f, 15, true),
-                   vor::EncodeTextLines({"1 102 1 504 803.5 7 Tampo", "1 103 3 353.2 204 7 ---"}));
+        vortest::WriteReportFixtureFiles(inputs.folders);
         clock.SetNow({2024, 3, 5, 14, 7, 9, 0});
         record.description = "MDF 15 mm";
         record.mayRotate = true;

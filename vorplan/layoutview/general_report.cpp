@@ -103,7 +103,8 @@ public:
                     Add("@* " + Msg(11) + " " + std::to_string(project) + " ");
                     Add("@T  " + TableWord(Msg(32)) + "___ ^_" + TableWord(Msg(141)) + "___ " +
                         "^" + TableWord(Msg(142)) + "." + "______ " + "^" + TableWord(Msg(143)) +
-                        "." + "______ " + TableWord(Msg(357)) + "_");
+                        "." + "______ " + TableWord(Msg(357)) + "_" +
+                        std::string(20, '_'));  // room for a description
                     first = false;
                 }
                 const bool decimals = m_inputs.options.showDecimals;
@@ -146,7 +147,8 @@ public:
         if (!m_o.sheetsBySize)
             return;
         Add(Msg(534));
-        Add("@T ^____" + std::string("  ") + "^____" + "  " + "^" + Msg(510) + "__");
+        // Titles wide enough for a length such as "2750.0", so columns do not overlap.
+        Add("@T ^________" + std::string("  ") + "^________" + "  " + "^" + Msg(510) + "__");
         for (const SheetSizeRow& row : m_out.totals.sheetSizes)
             Add(Mm(row.width) + " " + Mm(row.height) + " " + std::to_string(row.quantity));
         Add({});
