@@ -23,19 +23,36 @@ namespace fs = std::filesystem;
 constexpr long long kMaterial = 7;
 constexpr long long kOrder = 12;
 
-const vor::DataFolders& Folders()
-{
-    static const vor::DataFolders folders = [] {
+// One installation for the whole run, removed at its end.
+struct Installation {
+    Installation()
+    {
         std::string dir = (fs::temp_directory_path() / "vor_fuzz_report_XXXXXX").string();
         if (!mkdtemp(dir.data()))
             std::abort();
-        const vor::DataFolders f = vor::MakeDataFolders(dir);
-        for (const fs::path& p : {f.mont, f.tmp, f.ped, f.mat})
+        folders = vor::MakeDataFolders(dir);
+        for (const fs::path& p : {folders.mont, folders.tmp, folders.ped, folders.mat})
             fs::create_directories(p);
-        return f;
-    }();
-    return folders;
+    }
+    ~Installation()
+    {
+        std::error_code ignored;
+        fs::remove_all(folders.base, ignored);
+    }
+    vor::DataFolders folders;
+};
+
+const vor::DataFolders& Folders()
+{
+    static const Installation installation;
+    return installation.folders;
 }
+
+// Nothing here needs to survive a crash: skipping the flushes keeps the runs quick.
+class NoFlush final : public vor::FileOps {
+public:
+    int Sync(int) override { return 0; }
+};
 
 std::string_view TakePart(std::string_view& rest)
 {
@@ -55,11 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view pieces = rest;
 
     const vor::DataFolders& f = Folders();
-    vor::WriteFileAtomically(vor::LayoutFile(f, 1, kMaterial), layout);
-    vor::WriteFileAtomically(vor::LayoutFile(f, 2, kMaterial), layout);
-    vor::WriteFileAtomically(vor::LastListNameFile(f), projectLine);
-    vor::WriteFileAtomically(f.mont / "PRJ.SEQ", "12\r\n");
-    vor::WriteFileAtomically(vor::OrderTableFile(f, kOrder, true), pieces);
+    static NoFlush ops;
+    vor::WriteFileAtomically(vor::LayoutFile(f, 1, kMaterial), layout, ops);
+    vor::WriteFileAtomically(vor::LayoutFile(f, 2, kMaterial), layout, ops);
+    vor::WriteFileAtomically(vor::LastListNameFile(f), projectLine, ops);
+    vor::WriteFileAtomically(f.mont / "PRJ.SEQ", "12\r\n", ops);
+    vor::WriteFileAtomically(vor::OrderTableFile(f, kOrder, true), pieces, ops);
 
     vor::LayoutInputs inputs;
     inputs.folders = f;
@@ -76,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input.content.useSaleFactor = true;
         input.material.description = "fuzz";
         input.currency = "R$";
-        const vor::GeneralReport report = vor::BuildGeneralReport(input, state, inputs);
+        const vor::GeneralReport report = vor::BuildGeneralReport(input, state, inputs, true, ops);
         if (report.noLayouts != report.lines.empty())
             std::abort();
         if (!report.noLayouts && state.layoutCount != 2)
