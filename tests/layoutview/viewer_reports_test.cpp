@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -222,6 +223,33 @@ TEST_F(ViewerReportsTest, GeneralReportGoesToOstrelWithTheHashPathAndTheViewStay
     EXPECT_EQ(launcher.Started().size(), 3u);
     EXPECT_TRUE(window->reportStarted);
     EXPECT_EQ(window->State().currentLayout, 2);
+}
+
+// "Configura" opens the report contents as the viewer's own dialog: the
+// viewer stays open, and the window is the program's own again afterwards.
+TEST_F(ViewerReportsTest, ConfiguraOpensTheContentsWindowAsTheViewersDialog)
+{
+    OpenReportLayouts();
+    window->activateWindow();
+    ASSERT_TRUE(vortest::WaitUntil([&] { return window->isActiveWindow(); }));
+    bool wasOwned = false;
+    QTimer::singleShot(0, window, [&] {
+        vor::TForm9* form = vor::Form9;
+        ASSERT_NE(form, nullptr);
+        wasOwned = form->isVisible() && form->parentWidget() == window;
+        form->activateWindow();
+        vortest::WaitUntil([form] { return form->isActiveWindow(); });
+        form->CheckBox(1)->setChecked(false);
+        form->Button1->click();
+    });
+    window->Button18->click();
+    EXPECT_TRUE(wasOwned);
+    vortest::ProcessEvents();
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_NE(vor::Form9, nullptr);
+    EXPECT_EQ(vor::Form9->parentWidget(), nullptr);
+    EXPECT_FALSE(vor::CurrentReportContent().sheetsInCutOrder);
+    EXPECT_FALSE(fs::exists(iniDir() / "VL_RELAT_MONT.INI"));
 }
 
 TEST_F(ViewerReportsTest, AnEditMadeBeforeTheGeneralReportIsInItsFile)
