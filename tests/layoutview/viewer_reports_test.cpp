@@ -111,7 +111,7 @@ TEST_F(ReportContentWindowTest, CaptionsComeFromTheMessageTable)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("msg 290"));
     // Slot 976 is one of the fixed texts of the language.
     EXPECT_EQ(form->CheckBox(37)->text(), QString::fromUtf8("Configuração do cálculo"));
-    EXPECT_EQ(form->CheckBox(2)->text(), QStringLiteral("msg 872"));
+    EXPECT_EQ(form->CheckBox(2)->text(), QStringLiteral("msg 323"));
     EXPECT_EQ(vortest::JoinNames(vortest::ControlsWithoutText(*form)), "");
     for (int hidden = 30; hidden <= 35; ++hidden)
         EXPECT_FALSE(form->CheckBox(hidden)->isVisible()) << hidden;
@@ -349,7 +349,7 @@ TEST_F(ViewerReportsTest, TooManyCutLinesGiveTheMessageAndNoRoute)
     WriteBytes(RouteFile(), "old");
     window->ButtonRouting->click();
     ASSERT_EQ(messages().Count(), 1u);
-    EXPECT_EQ(messages().Texts().back(), "<884>");
+    EXPECT_EQ(messages().Texts().back(), "<336>");
     EXPECT_TRUE(window->Route().empty());
     EXPECT_EQ(ReadBytes(RouteFile()), "old");
 }

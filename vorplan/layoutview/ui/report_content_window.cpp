@@ -132,14 +132,14 @@ void TForm9::FormActivate()
         {13, Msg(294)}, {14, Msg(100)}, {3, Msg(295)}, {12, Msg(296)}, {28, Msg(297)},
         {7, Msg(298)}, {8, Msg(33)}, {9, Msg(848)}, {10, Msg(849)}, {11, Msg(851)},
         {1, Msg(299)}, {4, Msg(300)}, {15, Msg(301)}, {16, Msg(302)}, {17, Msg(303)},
-        {18, Msg(304)}, {21, Msg(305)}, {22, Msg(306)}, {6, Msg(862)}, {23, Msg(863)},
-        {24, Msg(864)}, {25, Msg(865)}, {26, Msg(866)}, {27, Msg(867)}, {29, Msg(868)},
-        {19, Msg(869)}, {20, Msg(870)}, {5, Msg(871)}, {2, Msg(872)}, {30, Msg(873)},
-        {31, Msg(874)}, {32, Msg(875)}, {33, Msg(876)}, {34, Msg(877)}, {35, Msg(878)},
-        {36, Msg(879)}, {37, Msg(976)}, {38, Msg(880)}, {40, Msg(881)}, {39, Msg(882)}};
+        {18, Msg(304)}, {21, Msg(305)}, {22, Msg(306)}, {6, Msg(313)}, {23, Msg(314)},
+        {24, Msg(315)}, {25, Msg(316)}, {26, Msg(317)}, {27, Msg(318)}, {29, Msg(319)},
+        {19, Msg(320)}, {20, Msg(321)}, {5, Msg(322)}, {2, Msg(323)}, {30, Msg(325)},
+        {31, Msg(326)}, {32, Msg(327)}, {33, Msg(328)}, {34, Msg(329)}, {35, Msg(330)},
+        {36, Msg(331)}, {37, Msg(976)}, {38, Msg(332)}, {40, Msg(333)}, {39, Msg(334)}};
     for (const auto& [n, text] : captions)
         CheckBox(n)->setText(ToQString(text));
-    BitBtn1->setText(ToQString(Msg(883)));
+    BitBtn1->setText(ToQString(Msg(335)));
 }
 
 void TForm9::BitBtn1Click()

@@ -101,7 +101,7 @@ void Tvisualiz::Button12Click(FileOps& ops)
         return;
     if (built == CutLineBuild::TooMany) {
         // Unmerged and unclassified lines would make a wrong route.
-        platform::ShowMessage(Msg(884));
+        platform::ShowMessage(Msg(336));
         return;
     }
     const std::string astray = SortCutLines(m_cutLines);
