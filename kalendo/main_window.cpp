@@ -21,6 +21,7 @@
 #include "platform/message_service.h"
 #include "platform/qt_text.h"
 #include "platform/window_activation.h"
+#include "vorplan/common/product.h"
 #include "vorplan/common/user_file.h"
 
 namespace kalendo {
@@ -28,6 +29,8 @@ namespace kalendo {
 namespace {
 
 using platform::ToQString;
+using vor::kMakerAddress;
+using vor::kMakerCaption;
 
 // Design sizes of the form and of the controls the layout does not size.
 constexpr QSize kDesignSize{712, 430};
@@ -35,10 +38,6 @@ constexpr QRect kSeparateRunPanel{0, 40, 520, 190};
 constexpr QSize kSeparateRunButton{75, 30};
 constexpr int kTitleFontSize = 9;
 constexpr int kSmallTitleFontSize = 7;
-
-// The maker's page behind the link label: a placeholder of this project.
-const char kMakerAddress[] = "https://www.vorlane.example/";
-const char kMakerCaption[] = "www.vorlane.example";
 
 QRect ToRect(const Box& box)
 {

@@ -18,12 +18,15 @@
 #include "platform/process_launcher.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_message_service.h"
+#include "platform/qt_print_jobs.h"
 #include "platform/qt_process_launcher.h"
 #include "platform/qt_sound.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/helper_programs.h"
 #include "vorplan/common/file_set.h"
 #include "vorplan/common/main_window_geometry.h"
+#include "vorplan/common/ui/painter_canvas.h"
+#include "vorplan/layoutview/ui/map_print_window.h"
 #include "vorplan/layoutview/ui/report_content_window.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
@@ -36,6 +39,8 @@
 #include "vorplan/orders/ui/resources_report_window.h"
 #include "vorplan/orders/ui/resources_window.h"
 #include "vorplan/orders/ui/table_window.h"
+#include "vorplan/results/ui/export_window.h"
+#include "vorplan/results/ui/view_chooser_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/settings_window.h"
@@ -148,6 +153,10 @@ int main(int argc, char* argv[])
     NoStartLauncher noLauncher;
     platform::SetLauncher(noHelpers ? static_cast<platform::ProcessLauncher*>(&noLauncher)
                                     : &qtLauncher);
+    platform::QtPrintJobs printJobs([](QPainter& painter, int dotsPerInch) -> std::unique_ptr<vor::Canvas> {
+        return std::make_unique<vor::PainterCanvas>(painter, dotsPerInch);
+    });
+    platform::SetPrintService(&printJobs);
 
     int status = 0;
     {
@@ -164,11 +173,14 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm7> form7;
         std::unique_ptr<vor::TForm9> form9;
         std::unique_ptr<vor::TForm15> form15;
+        std::unique_ptr<vor::TForm16> form16;
         std::unique_ptr<vor::TForm21> form21;
         std::unique_ptr<vor::TForm22> form22;
         std::unique_ptr<vor::TForm19> form19;
         std::unique_ptr<vor::TForm14> form14;
+        std::unique_ptr<vor::TForm23> form23;
         std::unique_ptr<vor::TForm24> form24;
+        std::unique_ptr<vor::TForm28> form28;
         std::unique_ptr<vor::TForm33> form33;
         try {
             form1.reset(vor::CreateForm1());
@@ -189,13 +201,17 @@ int main(int argc, char* argv[])
             form7.reset(vor::CreateForm7());
             form9.reset(vor::CreateForm9());
             form15.reset(vor::CreateForm15());
+            form16.reset(vor::CreateForm16());
             form21.reset(vor::CreateForm21());
             form1->Targets().projectManager = vor::ShowProjectManager;
             form22.reset(vor::CreateForm22());
             form1->Targets().resources = vor::ShowResourcesWindow;
             form19.reset(vor::CreateForm19());
             form14.reset(vor::CreateForm14());
+            form23.reset(vor::CreateForm23());
+            form1->Targets().viewChoice = vor::ShowViewChooser;
             form24.reset(vor::CreateForm24());
+            form28.reset(vor::CreateForm28());
             form33.reset(vor::CreateForm33());
             vor::InstallMaterialWindowPrompts();
         } catch (const std::exception& error) {
@@ -215,6 +231,7 @@ int main(int argc, char* argv[])
             status = app.exec();
         }
     }
+    platform::SetPrintService(nullptr);
     platform::SetLauncher(nullptr);
     platform::SetClipboard(nullptr);
     platform::SetSound(nullptr);

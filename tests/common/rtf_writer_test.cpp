@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include "tests/support/recording_canvas.h"
 #include "vorplan/common/rtf/rtf_writer.h"
+#include "vorplan/common/rtf/styled_doc.h"
+#include "vorplan/common/rtf/styled_doc_pages.h"
 
 namespace {
 
@@ -48,6 +51,78 @@ TEST(RtfWriterTest, DocumentHoldsTitleSizesShadowAndPicture)
         ASSERT_GE(depth, 0);
     }
     EXPECT_EQ(depth, 0);
+}
+
+vor::StyledRun TextRun(std::string text, int size = 10)
+{
+    vor::StyledRun run;
+    run.text = std::move(text);
+    run.size = size;
+    return run;
+}
+
+TEST(StyledDocTest, ParagraphFormatsRunsAndColoursBecomeRtf)
+{
+    vor::StyledDoc doc;
+    vor::StyledParagraph title;
+    title.align = vor::ParagraphAlign::Centre;
+    vor::StyledRun bold = TextRun("Relatório", 14);
+    bold.bold = true;
+    bold.underline = true;
+    bold.colour = vor::kNavy;
+    title.runs = {bold};
+    vor::StyledParagraph row;
+    row.firstIndent = 5;
+    row.tabStops = {40, 134};
+    vor::StyledRun grey = TextRun("a\tb{c}", 8);
+    grey.colour = vor::kGrey;
+    row.runs = {grey, TextRun("\t€")};
+    doc.paragraphs = {title, row};
+
+    EXPECT_EQ(vor::StyledDocToRtf(doc),
+              "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\n"
+              "{\\colortbl;\\red0\\green0\\blue128;\\red128\\green128\\blue128;\\red0\\green0\\blue0;}\n"
+              "\\pard\\plain\\f0 "
+              "\\pard\\qc \\fs28 \\b \\ul \\cf1 Relat\\'f3rio\\par\n"
+              "\\pard\\ql\\fi100\\tx800\\tx2680 \\fs16 \\b0 \\ulnone \\cf2 a\\tab b\\{c\\}"
+              "\\fs20 \\b0 \\ulnone \\cf3 \\tab \\'80\\par\n}\n");
+    EXPECT_EQ(vor::StyledDocPlainText(doc), "Relatório\na\tb{c}\t€\n");
+}
+
+TEST(StyledDocTest, PagesPlaceTextsAtTabStopsCentredAndBrokenByHeight)
+{
+    vor::StyledDoc doc;
+    vor::StyledParagraph centred;
+    centred.align = vor::ParagraphAlign::Centre;
+    centred.runs = {TextRun("ab")};
+    vor::StyledParagraph tabs;
+    tabs.tabStops = {40, 100};
+    tabs.runs = {TextRun("x\tyy"), TextRun("\tz")};
+    vor::StyledParagraph past;
+    past.tabStops = {40, 100};
+    past.runs = {TextRun("\t\t\tq")};
+    doc.paragraphs = {centred, tabs, past};
+
+    // One pixel per point: a character is 10 pixels wide, a line 20 high.
+    vortest::RecordingCanvas canvas;
+    const std::vector<vor::PlacedPage> pages = vor::LayOutStyledDoc(doc, canvas, 200, 50, 72);
+    ASSERT_EQ(pages.size(), 2u);
+    ASSERT_EQ(pages[0].size(), 4u);
+    EXPECT_EQ(pages[0][0].at, (vor::Point{90, 0}));
+    EXPECT_EQ(pages[0][1].at, (vor::Point{0, 20}));
+    EXPECT_EQ(pages[0][2].at, (vor::Point{40, 20}));
+    EXPECT_EQ(pages[0][3].at, (vor::Point{100, 20}));
+    // Past the last stop, the next half inch.
+    ASSERT_EQ(pages[1].size(), 1u);
+    EXPECT_EQ(pages[1][0].at, (vor::Point{108, 0}));
+    EXPECT_EQ(pages[1][0].text, "q");
+
+    canvas.Clear();
+    vor::DrawPlacedPage(pages[0], canvas, {5, 7});
+    ASSERT_EQ(canvas.Texts(), (std::vector<std::string>{"ab", "x", "yy", "z"}));
+    const auto ops = canvas.OpsOf(vortest::RecordingCanvas::Kind::Text);
+    EXPECT_EQ(ops[2].points[0], (vor::Point{45, 27}));
+    EXPECT_EQ(ops[2].brush.style, vor::BrushStyle::Clear);
 }
 
 }  // namespace

@@ -25,17 +25,8 @@ constexpr int kOffcut = vor::kLayoutTypeOffcut;
 constexpr int kScrap = vor::kLayoutTypeDiscarded;
 constexpr int kRemoved = vor::kLayoutTypeRemoved;
 
-struct Rect {
-    int x, y, l, h;
-    bool operator==(const Rect&) const = default;
-};
-
-Rect RectOf(const ViewerElement& e) { return {e.x, e.y, e.length, e.height}; }
-
-void PrintTo(const Rect& r, std::ostream* os)
-{
-    *os << "(" << r.x << ", " << r.y << ", " << r.l << " x " << r.h << ")";
-}
+using vortest::Rect;
+using vortest::RectOf;
 
 std::string Golden(const char* name)
 {

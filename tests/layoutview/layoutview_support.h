@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,19 @@ inline void WriteReportFixtureFiles(const vor::DataFolders& f)
                vor::EncodeTextLines({"[DESC]", "CAMPO1=MDF 15 mm", "[PROP_FISIC]", "LARG_SERRA=4",
                                      "PESO_ESP=10", "CTE_DIM_ESQ_CHP=10", "CTE_DIM_DIR_CHP=15",
                                      "[PROP_COMERC]", "PRECO_COMPRA=25.5"}));
+}
+
+// An element's place and size, compared and printed in tests.
+struct Rect {
+    int x, y, l, h;
+    bool operator==(const Rect&) const = default;
+};
+
+inline Rect RectOf(const vor::ViewerElement& e) { return {e.x, e.y, e.length, e.height}; }
+
+inline void PrintTo(const Rect& r, std::ostream* os)
+{
+    *os << "(" << r.x << ", " << r.y << ", " << r.l << " x " << r.h << ")";
 }
 
 // Message slot n reads "<n>" while the object lives, so golden texts show

@@ -319,13 +319,6 @@ TEST_F(ViewerReportsTest, CutRouteIsDrawnAndWritten)
     EXPECT_EQ(messages().Count(), 0u);
     EXPECT_TRUE(window->grab().save(OutputFile("viewer_cut_route.png")));
 
-    // Separated pieces: nothing at all.
-    fs::remove(RouteFile());
-    window->piecesSeparated = true;
-    window->ButtonRouting->click();
-    EXPECT_FALSE(fs::exists(RouteFile()));
-    window->piecesSeparated = false;
-
     // A file that cannot be written: message 802 and the name, the old file intact.
     WriteBytes(RouteFile(), "old");
     vortest::FailingWrites failing;
@@ -333,6 +326,14 @@ TEST_F(ViewerReportsTest, CutRouteIsDrawnAndWritten)
     ASSERT_EQ(messages().Count(), 1u);
     EXPECT_EQ(messages().Texts().back(), "<802>" + RouteFile().string());
     EXPECT_EQ(ReadBytes(RouteFile()), "old");
+
+    // Pieces pulled apart: nothing at all.
+    fs::remove(RouteFile());
+    window->ButtonSeparate->click();
+    ASSERT_TRUE(window->Editing().Separated());
+    window->Button12Click();
+    EXPECT_FALSE(fs::exists(RouteFile()));
+    EXPECT_EQ(messages().Count(), 1u);
 }
 
 TEST_F(ViewerReportsTest, TooManyCutLinesGiveTheMessageAndNoRoute)

@@ -6,6 +6,7 @@
 
 #include "tests/layoutview/drawing_fixture.h"
 #include "tests/layoutview/layoutview_support.h"
+#include "vorplan/layoutview/layout_colours.h"
 #include "vorplan/layoutview/viewer_view.h"
 
 namespace {
@@ -238,6 +239,21 @@ TEST(ViewerViewTest, ReadOutsAreInMillimetres)
     EXPECT_EQ(d.top, "58.0");
     EXPECT_EQ(vor::MakeElementDetail(state, 3, true).title, "<386>");
     EXPECT_EQ(vor::MakeElementDetail(state, 5, true).title, "<385>");
+    // The sketch places the element on the inner extent; the panel takes its colour.
+    EXPECT_DOUBLE_EQ(d.sketchX, 0.0);
+    EXPECT_DOUBLE_EQ(d.sketchWidth, 800.0 / 1990);
+    EXPECT_DOUBLE_EQ(d.sketchHeight, 600.0 / 1180);
+    const vor::ElementDetail offcut = vor::MakeElementDetail(state, 3, true);
+    EXPECT_DOUBLE_EQ(offcut.sketchX, 800.0 / 1990);
+    EXPECT_EQ(offcut.fill, vor::kYellow);
+    EXPECT_EQ(vor::MakeElementDetail(state, 5, true).fill, vor::kAqua);
+    EXPECT_EQ(d.fill, vor::GroupColour(state.elements[1].colourGroup, 0, false).screenBrush);
+    EXPECT_EQ(vor::MakeElementDetail(state, 2, true, 0, true).fill, vor::kNavy);
+    // A piece moved out past the sheet stays on the sketch.
+    state.elements[1].x = 1900;
+    const vor::ElementDetail outside = vor::MakeElementDetail(state, 2, true);
+    EXPECT_DOUBLE_EQ(outside.sketchX + outside.sketchWidth, 1.0);
+    state.elements[1].x = 0;
 
     struct Case {
         long selected;

@@ -2,7 +2,9 @@
 // test installation.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QGuiApplication>
+#include <QTabWidget>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -26,6 +28,7 @@
 #include "vorplan/common/small_helpers.h"
 #include "vorplan/common/text_file.h"
 #include "vorplan/common/helper_programs.h"
+#include "vorplan/common/language_texts.h"
 #include "vorplan/common/ui/drawing_helpers.h"
 #include "vorplan/layoutview/layout_colours.h"
 #include "vorplan/layoutview/ui/layout_export.h"
@@ -54,6 +57,10 @@ class ViewerWindowTest : public vortest::UiTest {
 protected:
     void SetUp() override
     {
+        // The shipped Portuguese texts, so the captions read as a user sees them.
+        m_savedMessages = vor::gShared.messages;
+        vor::LoadLanguageFile(fs::path(VOR_BINARY_DIR) / "vorlane" / "LANG" / "PORT.PTC",
+                              vor::gShared.messages);
         vor::gShared.currentMaterial = kMaterial;
         vor::gMainRequests = {};
         window = new vor::Tvisualiz;
@@ -63,6 +70,7 @@ protected:
     {
         delete window;
         vor::gMainRequests = {};
+        vor::gShared.messages = m_savedMessages;
     }
 
     void WriteLayouts(int count)
@@ -79,6 +87,9 @@ protected:
     }
 
     vor::Tvisualiz* window = nullptr;
+
+private:
+    vor::MessageTable m_savedMessages;
 };
 
 TEST_F(ViewerWindowTest, WithoutLayoutOneItSaysSoAndClosesAtItsNextPaint)
@@ -427,6 +438,54 @@ TEST_F(ViewerWindowTest, AltF9StartsTheSlideShowAnyKeyStopsIt)
     window->View().overviewMode = true;
     QTest::keyClick(window, Qt::Key_F9, Qt::AltModifier);
     EXPECT_EQ(window->View().slideShow, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ViewerWindowTest, EachOpeningStartsCleanWithItsCaptionsFromTheMessageTable)
+{
+    WriteLayouts(2);
+    Open();
+    // What a earlier visit left: pieces pulled apart, the overview's countdown, a detail panel.
+    window->View().separated = true;
+    window->View().overviewCountdown = 7;
+    window->Panel21->show();
+    window->close();
+    Open();
+    EXPECT_FALSE(window->View().separated);
+    EXPECT_EQ(window->View().overviewCountdown, 0);
+    EXPECT_FALSE(window->Panel21->isVisible());
+    EXPECT_EQ(window->PageControl1->currentWidget(), window->TabEdit);
+    EXPECT_EQ(window->Button24->text(), QStringLiteral("Todas"));
+    EXPECT_EQ(window->CutButtons[2]->text(), QStringLiteral("Todos os cortes"));
+    EXPECT_EQ(window->CheckAutoCentre->text(), QStringLiteral("Centraliza (auto)"));
+    for (QWidget* page : {window->TabEdit, window->TabConfig, window->TabPrint, window->TabReports}) {
+        window->PageControl1->setCurrentWidget(page);
+        // The cursor read-outs wait for the mouse; untitled frames only group.
+        std::vector<QString> missing;
+        for (const QString& name : vortest::ControlsWithoutText(*window))
+            if (!name.isEmpty() && name != QStringLiteral("Panel1") && name != QStringLiteral("Panel6"))
+                missing.push_back(name);
+        EXPECT_EQ(vortest::JoinNames(missing), "");
+    }
+    window->PageControl1->setCurrentWidget(window->TabConfig);
+    EXPECT_TRUE(window->grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/viewer_window_settings_page.png")));
+}
+
+TEST_F(ViewerWindowTest, AutoCentreFitsTheViewAfterAnEditOnlyWhenTicked)
+{
+    WriteLayouts(1);
+    Open();
+    for (bool ticked : {false, true}) {
+        window->CheckAutoCentre->setChecked(ticked);
+        window->ZoomPanButtons[0]->click();
+        ASSERT_GT(window->View().transform.zoom, 1.0);
+        window->AutoCentre();
+        EXPECT_EQ(window->View().transform.zoom == 1.0, ticked);
+        EXPECT_EQ(window->View().fitted, ticked);
+    }
 }
 
 }  // namespace

@@ -826,7 +826,8 @@ TEST_F(CalcWindowTest, IniciarRunsTheOrderWhileTheWindowStaysResponsiveAndWaitsF
     EXPECT_TRUE(f.Memo3->toPlainText().contains(QStringLiteral("Pedidos : 1")));
     EXPECT_FALSE(f.Panel3->text().isEmpty());
     EXPECT_TRUE(fs::exists(vor::LayoutFile(vor::gShared.folders, 1, 1)));
-    EXPECT_TRUE(fs::exists(vor::CalcDataFile(vor::gShared.folders)));
+    // The run writes its records right after it shows the end page.
+    EXPECT_TRUE(WaitUntil([] { return fs::exists(vor::CalcDataFile(vor::gShared.folders)); }));
     EXPECT_TRUE(f.grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/calc_window_run_report.png")));
     // The yield pie beside the end panel, and the figure that moved with the progress.
     const auto hasColour = [](const QImage& image, QColor colour) {

@@ -21,6 +21,7 @@
 #include "ostrel/print_layout.h"
 #include "ostrel/ostrel_texts.h"
 #include "tests/ostrel/ostrel_test_support.h"
+#include "tests/support/pdf_tools.h"
 #include "vorplan/common/ini_file.h"
 
 namespace ostreltest {
@@ -28,40 +29,10 @@ namespace {
 
 using namespace ostrel;
 
-// The standard output of a tool of poppler-utils; empty when it failed.
-std::string RunTool(const QString& program, const QStringList& args)
-{
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return {};
-    return process.readAllStandardOutput().toStdString();
-}
-
-int PdfPages(const fs::path& pdf)
-{
-    const std::string info = RunTool(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
-    const std::size_t at = info.find("Pages:");
-    if (at == std::string::npos)
-        return -1;
-    const std::size_t digits = info.find_first_not_of(' ', at + 6);
-    int pages = -1;
-    std::from_chars(info.data() + digits, info.data() + info.size(), pages);
-    return pages;
-}
-
-std::string PdfInfo(const fs::path& pdf)
-{
-    return RunTool(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
-}
-
-std::string PageText(const fs::path& pdf, int page)
-{
-    const QString n = QString::number(page);
-    return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), n, QStringLiteral("-l"), n,
-                                             QStringLiteral("-layout"), QString::fromStdString(pdf.string()),
-                                             QStringLiteral("-")});
-}
+using vortest::PageText;
+using vortest::PdfInfo;
+using vortest::PdfPages;
+using vortest::RunTool;
 
 int Occurrences(const std::string& text, const std::string& part)
 {

@@ -78,7 +78,7 @@ std::vector<QString> ControlsWithoutText(const QWidget& window)
             missing.push_back(b->objectName());
     }
     for (const QLabel* l : window.findChildren<QLabel*>()) {
-        if (l->isVisible() && l->text().trimmed().isEmpty())
+        if (l->isVisible() && l->text().trimmed().isEmpty() && l->pixmap().isNull())
             missing.push_back(l->objectName());
     }
     for (const QGroupBox* g : window.findChildren<QGroupBox*>()) {

@@ -77,7 +77,7 @@ private:
 };
 
 // The names of the visible controls of `window` that show no text: buttons,
-// labels, group boxes, visible tabs and the column headings of grids.
+// labels (a picture counts as shown), group boxes, visible tabs and the column headings of grids.
 std::vector<QString> ControlsWithoutText(const QWidget& window);
 
 // Names joined for a failure message.

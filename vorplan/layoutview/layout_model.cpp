@@ -72,16 +72,7 @@ void StoreLine(LayoutState& state, const LayoutFileLine& line)
     if (!stored)
         return;
     if (line.type == kLayoutTypePiece) {
-        ViewerElement& piece = state.elements.back();
-        piece.colourGroup = 0;
-        // One group for all pieces of one code: only earlier pieces count.
-        for (long i = 2; i < state.ElementCount(); ++i) {
-            const ViewerElement& e = state.Element(i);
-            if (e.type == kLayoutTypePiece && e.code == piece.code)
-                piece.colourGroup = e.colourGroup;
-        }
-        if (piece.colourGroup == 0)
-            piece.colourGroup = static_cast<int>(++state.distinctPieceCount);
+        AssignColourGroup(state, state.ElementCount());
     } else if (line.type == kLayoutTypeOffcut) {
         ++state.fileOffcutCount;
     }
@@ -178,6 +169,20 @@ bool StoreElement(LayoutState& state, int type, int code, int x, int y, int leng
     e.order = order;
     state.elements.push_back(std::move(e));
     return true;
+}
+
+void AssignColourGroup(LayoutState& state, long i)
+{
+    ViewerElement& piece = state.Element(i);
+    piece.colourGroup = 0;
+    // One group for all pieces of one code: only earlier pieces count.
+    for (long j = 2; j < i; ++j) {
+        const ViewerElement& e = state.Element(j);
+        if (e.type == kLayoutTypePiece && e.code == piece.code)
+            piece.colourGroup = e.colourGroup;
+    }
+    if (piece.colourGroup == 0)
+        piece.colourGroup = static_cast<int>(++state.distinctPieceCount);
 }
 
 bool IsLeftover(const LayoutState& state, long i)
@@ -296,7 +301,16 @@ bool TooNarrow(long long remainder, const LayoutMaterial& material)
 std::optional<std::string> JoinSelectedElements(LayoutState& state, const LayoutMaterial& material,
                                                 const ViewerOptions& options, long a, long b)
 {
-    std::optional<std::string> refusal;
+    const int refusal = JoinLeftovers(state, material, options, a, b);
+    if (refusal == 0)
+        return std::nullopt;
+    return Msg(refusal);
+}
+
+int JoinLeftovers(LayoutState& state, const LayoutMaterial& material, const ViewerOptions& options,
+                  long a, long b)
+{
+    int refusal = 0;
     std::optional<JoinGeometry> join;
     if (a != b && IsLeftover(state, a) && IsLeftover(state, b)) {
         join = FindJoin(state.Element(a), state.Element(b), material.kerf);
@@ -306,7 +320,7 @@ std::optional<std::string> JoinSelectedElements(LayoutState& state, const Layout
         }
     }
     if (!join) {
-        refusal = Msg(771);
+        refusal = 771;
     } else {
         const ViewerElement first = state.Element(a);
         const ViewerElement second = state.Element(b);
@@ -320,7 +334,7 @@ std::optional<std::string> JoinSelectedElements(LayoutState& state, const Layout
                                 (Start(covered, across) + Size(covered, across)) - kerf;
         const long long grownSize = Size(first, join->along) + Size(second, join->along) + kerf;
         if (TooNarrow(before, material) || TooNarrow(after, material)) {
-            refusal = Msg(770);
+            refusal = 770;
         } else if (FitsInt(grownSize) && FitsInt(before) && FitsInt(after)) {
             ViewerElement& grown = state.Element(grownIndex);
             state.Element(grownIndex == a ? b : a).type = kLayoutTypeRemoved;
@@ -405,6 +419,18 @@ void StoreLayoutLines(LayoutState& state, const std::vector<std::string>& lines)
                                 std::to_string(n + 1));
         }
         StoreLine(state, *line);
+    }
+}
+
+void StoreLayoutLines(LayoutState& state, const std::vector<LayoutFileLine>& lines)
+{
+    ClearLayout(state);
+    for (const LayoutFileLine& line : lines) {
+        if (line.numberTooLarge) {
+            ClearLayout(state);
+            throw OverflowError(state.path.string() + ": valor fora da faixa");
+        }
+        StoreLine(state, line);
     }
 }
 

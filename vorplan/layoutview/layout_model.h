@@ -9,6 +9,7 @@
 #include "vorplan/common/atomic_file.h"
 #include "vorplan/common/data_folders.h"
 #include "vorplan/layoutview/layout_figures.h"
+#include "vorplan/optimiser/layout_files.h"
 
 namespace vor {
 
@@ -125,6 +126,10 @@ std::string ShownDescription(std::string_view description);
 bool StoreElement(LayoutState& state, int type, int code, int x, int y, int length, int height,
                   bool force, std::string description, int order);
 
+// Gives piece i the colour group of the last earlier piece of its code, or a
+// new group, which counts one more distinct piece.
+void AssignColourGroup(LayoutState& state, long i);
+
 // True when element i is an offcut or scrap.
 bool IsLeftover(const LayoutState& state, long i);
 // True when element i meets the minimum offcut size, also turned.
@@ -139,6 +144,9 @@ void TidyLeftovers(LayoutState& state, const LayoutMaterial& material, const Vie
 // narrow remainder); the leftovers are tidied in every case.
 std::optional<std::string> JoinSelectedElements(LayoutState& state, const LayoutMaterial& material,
                                                 const ViewerOptions& options, long a, long b);
+// The same, giving the refusal's message number (0 when joined).
+int JoinLeftovers(LayoutState& state, const LayoutMaterial& material, const ViewerOptions& options,
+                  long a, long b);
 
 // The lines the table is written as: the four header lines, then every
 // element, removed ones included.
@@ -153,6 +161,8 @@ std::optional<std::string> RewriteLayoutFile(LayoutState& state, FileOps& ops = 
 // layout-file reader. Throws OverflowError at a number too large for its
 // field, the table then empty.
 void StoreLayoutLines(LayoutState& state, const std::vector<std::string>& lines);
+// The same from lines the layout-file reader already parsed.
+void StoreLayoutLines(LayoutState& state, const std::vector<LayoutFileLine>& lines);
 
 enum class LayoutReading {
     View,     // tidy, rewrite, statistics (with the report when asked)

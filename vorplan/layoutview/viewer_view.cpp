@@ -6,6 +6,7 @@
 
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/real_helpers.h"
+#include "vorplan/layoutview/layout_colours.h"
 #include "vorplan/layoutview/layout_drawing.h"
 #include "vorplan/layoutview/layout_model.h"
 #include "vorplan/optimiser/layout_files.h"
@@ -201,7 +202,8 @@ double FileY(const ViewerView& view, const LayoutState& state, int py)
     return FromScreenY(view.transform, py) - state.trims.bottom;
 }
 
-ElementDetail MakeElementDetail(const LayoutState& state, long i, bool showDecimals)
+ElementDetail MakeElementDetail(const LayoutState& state, long i, bool showDecimals,
+                                int brightness, bool singleColour)
 {
     ElementDetail d;
     const ViewerElement& e = state.Element(i);
@@ -219,6 +221,23 @@ ElementDetail MakeElementDetail(const LayoutState& state, long i, bool showDecim
     d.bottom = RealToText(e.y, showDecimals);
     d.right = RealToText(static_cast<double>(innerL - e.x - e.length), showDecimals);
     d.top = RealToText(static_cast<double>(innerH - e.y - e.height), showDecimals);
+    if (innerL > 0 && innerH > 0) {
+        const auto fraction = [](double v, long long extent) {
+            return std::clamp(v / static_cast<double>(extent), 0.0, 1.0);
+        };
+        d.sketchX = fraction(static_cast<double>(e.x), innerL);
+        d.sketchY = fraction(static_cast<double>(e.y), innerH);
+        d.sketchWidth = fraction(static_cast<double>(e.x + e.length), innerL) - d.sketchX;
+        d.sketchHeight = fraction(static_cast<double>(e.y + e.height), innerH) - d.sketchY;
+    }
+    if (e.type == kLayoutTypePiece) {
+        const GroupColours colours = GroupColour(e.colourGroup, brightness, false);
+        d.fill = singleColour ? kNavy : colours.screenBrush;
+        d.text = singleColour ? kWhite : colours.text;
+    } else {
+        d.fill = e.type == kLayoutTypeDiscarded ? kAqua : kYellow;
+        d.text = kBlack;
+    }
     return d;
 }
 

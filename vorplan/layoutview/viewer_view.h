@@ -30,6 +30,8 @@ struct ViewerView {
     int tickCounter = 0;  // 0 .. 20
     bool redrawRequest = false;
     bool overviewMode = false;
+    bool separated = false;     // the pieces pulled apart by "Separa peças"
+    int overviewCountdown = 0;  // ticks left for the overview's data panel
 
     int PanStep() const { return transform.rulerStep; }
 };
@@ -85,8 +87,16 @@ struct ElementDetail {
     std::string description;
     std::string size;      // L and H right-aligned in 5 characters
     std::string left, bottom, right, top;  // distances to the sheet edges
+    // The element on the sketch of the sheet: fractions of the inner extent,
+    // from the bottom left, clamped to the sheet.
+    double sketchX = 0, sketchY = 0, sketchWidth = 0, sketchHeight = 0;
+    unsigned fill = 0xFFFFFF;  // the element's screen colour, 0x00BBGGRR
+    unsigned text = 0;
 };
-ElementDetail MakeElementDetail(const LayoutState& state, long i, bool showDecimals);
+// The colours follow the drawing: the piece's group colour at `brightness`
+// (navy with `singleColour`), offcuts yellow, scrap aqua.
+ElementDetail MakeElementDetail(const LayoutState& state, long i, bool showDecimals,
+                                int brightness = 0, bool singleColour = false);
 
 // "DY=" and the vertical distance between the selected and the hovered
 // element: their top edges when the selecting click hit the lower half, else

@@ -1,5 +1,6 @@
 #include "vorplan/common/rtf/rtf_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "vorplan/common/codec.h"
@@ -9,6 +10,7 @@ namespace vor {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;  // 1440 twips per inch at 96 pixels per inch
+constexpr int kTwipsPerPoint = 20;
 
 void AppendHex(std::string& out, unsigned char byte)
 {
@@ -60,6 +62,40 @@ void RtfWriter::Shadow(bool on)
     m_body += on ? "\\shad " : "\\shad0 ";
 }
 
+void RtfWriter::Bold(bool on)
+{
+    m_body += on ? "\\b " : "\\b0 ";
+}
+
+void RtfWriter::Underline(bool on)
+{
+    m_body += on ? "\\ul " : "\\ulnone ";
+}
+
+void RtfWriter::Colour(WinColor colour)
+{
+    auto at = std::find(m_colours.begin(), m_colours.end(), colour);
+    if (at == m_colours.end())
+        at = m_colours.insert(m_colours.end(), colour);
+    m_body += "\\cf" + std::to_string(at - m_colours.begin() + 1) + " ";
+}
+
+void RtfWriter::Tab()
+{
+    m_body += "\\tab ";
+}
+
+void RtfWriter::ParagraphFormat(char align, int firstIndent, const std::vector<int>& tabStops)
+{
+    m_body += "\\pard";
+    m_body += align == 'c' ? "\\qc" : align == 'r' ? "\\qr" : "\\ql";
+    if (firstIndent != 0)
+        m_body += "\\fi" + std::to_string(firstIndent * kTwipsPerPoint);
+    for (int stop : tabStops)
+        m_body += "\\tx" + std::to_string(stop * kTwipsPerPoint);
+    m_body += " ";
+}
+
 void RtfWriter::Text(std::string_view text)
 {
     m_body += RtfText(text);
@@ -89,6 +125,14 @@ void RtfWriter::PngPicture(std::string_view png, int width, int height)
 std::string RtfWriter::Document() const
 {
     std::string doc = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\n";
+    if (!m_colours.empty()) {
+        // Entry 0 is the reader's default colour.
+        doc += "{\\colortbl;";
+        for (WinColor c : m_colours)
+            doc += "\\red" + std::to_string(RedOf(c)) + "\\green" + std::to_string(GreenOf(c)) +
+                   "\\blue" + std::to_string(BlueOf(c)) + ";";
+        doc += "}\n";
+    }
     if (!m_title.empty())
         doc += "{\\info{\\title " + RtfText(m_title) + "}}\n";
     doc += "\\pard\\plain\\f0 " + m_body + "}\n";

@@ -93,7 +93,7 @@ void Tvisualiz::Button18Click()
 
 void Tvisualiz::Button12Click(FileOps& ops)
 {
-    if (piecesSeparated || m_state.elements.empty())
+    if (m_editing.Separated() || m_state.elements.empty())
         return;
     WaitCursor wait;
     const CutLineBuild built = BuildCutLines(m_cutLines, m_state, m_view.overviewMode);

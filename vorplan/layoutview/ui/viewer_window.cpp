@@ -60,6 +60,8 @@ void LayoutPaintBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);
+    if (overlay)
+        overlay(painter);
 }
 
 void LayoutPaintBox::mouseMoveEvent(QMouseEvent* e)
@@ -87,6 +89,83 @@ void LayoutPaintBox::resizeEvent(QResizeEvent*)
 }
 
 namespace {
+
+constexpr int kSketchWidth = 120;
+constexpr int kSketchHeight = 70;
+constexpr int kSketchSide = 70;  // room for a distance beside the sketch
+
+}  // namespace
+
+ElementDetailPanel::ElementDetailPanel(QWidget* parent) : QFrame(parent)
+{
+    setFrameShape(QFrame::Box);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ElementDetailPanel::SetDetail(const ElementDetail& detail, const QString& sheetWord)
+{
+    m_detail = detail;
+    m_sheetWord = sheetWord;
+    const QFontMetrics metrics(font());
+    int textWidth = 0;
+    for (const std::string& line : {detail.title, detail.identity, detail.description, detail.size})
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(ToQString(line)));
+    const int width = std::max(textWidth, kSketchWidth + 2 * kSketchSide) + 12;
+    const int height = 4 * metrics.height() + kSketchHeight + 2 * metrics.height() + 16;
+    resize(width, height);
+    update();
+}
+
+void ElementDetailPanel::paintEvent(QPaintEvent* event)
+{
+    QPainter p(this);
+    p.fillRect(rect(), FromWinColor(m_detail.fill));
+    p.setPen(FromWinColor(m_detail.text));
+    const QFontMetrics metrics(font());
+    const int line = metrics.height();
+    int y = 4;
+    QFont bold = font();
+    bold.setBold(true);
+    p.setFont(bold);
+    p.drawText(QRect(6, y, width() - 12, line), Qt::AlignLeft, ToQString(m_detail.title));
+    p.setFont(font());
+    for (const std::string& text : {m_detail.identity, m_detail.description, m_detail.size}) {
+        y += line;
+        p.drawText(QRect(6, y, width() - 12, line), Qt::AlignLeft, ToQString(text));
+    }
+    // The sheet, with the element in its place and the four distances around it.
+    y += line + line + 4;
+    const QRect sheet((width() - kSketchWidth) / 2, y, kSketchWidth, kSketchHeight);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawRect(sheet);
+    QRect piece(sheet.left() + static_cast<int>(std::lround(m_detail.sketchX * kSketchWidth)),
+                sheet.bottom() - static_cast<int>(std::lround((m_detail.sketchY + m_detail.sketchHeight) * kSketchHeight)),
+                std::max(2, static_cast<int>(std::lround(m_detail.sketchWidth * kSketchWidth))),
+                std::max(2, static_cast<int>(std::lround(m_detail.sketchHeight * kSketchHeight))));
+    p.setBrush(FromWinColor(m_detail.fill));
+    p.drawRect(piece.intersected(sheet));
+    p.setPen(Qt::darkGray);
+    p.drawText(sheet.adjusted(3, 1, -3, -1), Qt::AlignLeft | Qt::AlignTop, m_sheetWord);
+    p.setPen(FromWinColor(m_detail.text));
+    p.drawText(QRect(sheet.left(), sheet.top() - line - 1, kSketchWidth, line), Qt::AlignCenter,
+               ToQString(m_detail.top));
+    p.drawText(QRect(sheet.left(), sheet.bottom() + 2, kSketchWidth, line), Qt::AlignCenter,
+               ToQString(m_detail.bottom));
+    p.drawText(QRect(sheet.left() - kSketchSide, sheet.top(), kSketchSide - 4, kSketchHeight),
+               Qt::AlignRight | Qt::AlignVCenter, ToQString(m_detail.left));
+    p.drawText(QRect(sheet.right() + 5, sheet.top(), kSketchSide - 4, kSketchHeight),
+               Qt::AlignLeft | Qt::AlignVCenter, ToQString(m_detail.right));
+    p.end();
+    QFrame::paintEvent(event);
+}
+
+namespace {
+
+QString M(long slot)
+{
+    return ToQString(Msg(slot));
+}
 
 QLabel* DataPanel(QWidget* parent, const char* name)
 {
@@ -165,6 +244,19 @@ void Tvisualiz::BuildControls()
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setFixedSize(20, 20);
     Image2->setFrameShape(QFrame::Box);
+    {
+        // A small grid of sheets: the way to all layouts at once.
+        QPixmap grid(18, 18);
+        grid.fill(Qt::white);
+        QPainter p(&grid);
+        p.setPen(Qt::black);
+        p.setBrush(QColor(0x80, 0, 0));
+        for (int row = 0; row < 2; ++row)
+            for (int column = 0; column < 2; ++column)
+                p.drawRect(2 + column * 8, 2 + row * 8, 6, 6);
+        p.end();
+        Image2->setPixmap(grid);
+    }
     overviewRow->addWidget(Image2);
     Button24 = Button(Panel38, "Button24", QStringLiteral("Todas"));
     overviewRow->addWidget(Button24);
@@ -192,9 +284,11 @@ void Tvisualiz::BuildControls()
     const std::pair<const char*, QLabel*> rows[] = {
         {"Dimensões:", Panel11}, {"Qtd.", Panel9}, {"Matéria-Prima utilizada:", Panel7},
         {"Aproveitamento:", Panel10}, {"Perda:", Panel15}, {"Qtd. de peças na chapa:", Panel12}};
+    std::size_t titleIndex = 0;
     for (const auto& [title, panel] : rows) {
         panel->setMinimumWidth(160);
-        figures->addRow(QString::fromUtf8(title), panel);
+        m_figureTitles[titleIndex] = new QLabel(QString::fromUtf8(title), this);
+        figures->addRow(m_figureTitles[titleIndex++], panel);
     }
     figures->addRow(Panel16);
     auto* figureRow = new QHBoxLayout;
@@ -215,7 +309,7 @@ void Tvisualiz::BuildControls()
 
     TabEdit = new QWidget;
     auto* edit = new QVBoxLayout(TabEdit);
-    auto* show = new QGroupBox(QStringLiteral("Mostrar"), TabEdit);
+    auto* show = m_showBox = new QGroupBox(QStringLiteral("Mostrar"), TabEdit);
     auto* showLayout = new QVBoxLayout(show);
     const char* showTexts[] = {"Tudo", "Peças", "Retalhos e Sobras"};
     for (int i = 0; i < 3; ++i) {
@@ -225,7 +319,7 @@ void Tvisualiz::BuildControls()
     }
     ShowButtons[0]->setChecked(true);
     edit->addWidget(show);
-    auto* zoomBox = new QGroupBox(QStringLiteral("Zoom"), TabEdit);
+    auto* zoomBox = new QGroupBox(TabEdit);
     auto* zoomGrid = new QGridLayout(zoomBox);
     const char* names[] = {"BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7"};
     const char* texts[] = {"+", "-", "\u2191", "\u2190", "\u2193", "\u2192"};
@@ -249,7 +343,7 @@ void Tvisualiz::BuildControls()
     editingGrid->addWidget(ButtonJoin, 0, 1);
     editingGrid->addWidget(ButtonRouting, 1, 0, 1, 2);
     edit->addWidget(editing);
-    auto* piecesBox = new QGroupBox(QStringLiteral("Peças"), TabEdit);
+    auto* piecesBox = m_piecesBox = new QGroupBox(QStringLiteral("Peças"), TabEdit);
     auto* piecesRow = new QHBoxLayout(piecesBox);
     BitBtn10 = Button(piecesBox, "BitBtn10", QStringLiteral("\u21ba"));
     BitBtn11 = Button(piecesBox, "BitBtn11", QStringLiteral("\u21bb"));
@@ -259,7 +353,7 @@ void Tvisualiz::BuildControls()
     for (QPushButton* b : {BitBtn10, BitBtn11, ButtonTurn, ButtonNew, ButtonDivide})
         piecesRow->addWidget(b);
     edit->addWidget(piecesBox);
-    auto* sheetsBox = new QGroupBox(QStringLiteral("Chapas"), TabEdit);
+    auto* sheetsBox = m_sheetsBox = new QGroupBox(QStringLiteral("Chapas"), TabEdit);
     auto* sheetsRow = new QHBoxLayout(sheetsBox);
     ButtonRepeat = Button(sheetsBox, "ButtonRepeat", QStringLiteral("Qtd rpt"));
     sheetsRow->addWidget(ButtonRepeat);
@@ -301,7 +395,8 @@ void Tvisualiz::BuildControls()
     pair(IdentButtons, "Código", "Descr.", CheckIdentification);
     pair(ColourButtons, "Cor única", "Cores agrupadas", nullptr);
     auto* lightRow = new QHBoxLayout;
-    lightRow->addWidget(new QLabel(QStringLiteral("Luminosidade"), TabConfig));
+    m_lightLabel = new QLabel(QStringLiteral("Luminosidade"), TabConfig);
+    lightRow->addWidget(m_lightLabel);
     TrackBar2 = new QSlider(Qt::Horizontal, TabConfig);
     TrackBar2->setObjectName(QStringLiteral("TrackBar2"));
     TrackBar2->setRange(-50, 230);
@@ -345,11 +440,8 @@ void Tvisualiz::BuildControls()
     PageControl1->addTab(TabReports, QStringLiteral("Relatórios"));
 
     // The hover detail panel floats over the drawing.
-    Panel21 = new QLabel(Panel13);
+    Panel21 = new ElementDetailPanel(Panel13);
     Panel21->setObjectName(QStringLiteral("Panel21"));
-    Panel21->setFrameShape(QFrame::Box);
-    Panel21->setAutoFillBackground(true);
-    Panel21->setMargin(4);
     Panel21->hide();
     Panel1 = DataPanel(this, "Panel1");
     Panel1->setToolTip(QStringLiteral("Coordenadas do cursor (mm)"));
@@ -476,6 +568,66 @@ void Tvisualiz::BuildControls()
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button18, &QPushButton::clicked, this, &Tvisualiz::Button18Click);
     connect(ButtonRouting, &QPushButton::clicked, this, [this] { Button12Click(); });
+    BuildEditing();
+    connect(BitBtn1, &QPushButton::clicked, this, &Tvisualiz::PrintMaps);
+    connect(Button9, &QPushButton::clicked, this, &Tvisualiz::ConfigureMapPrint);
+}
+
+void Tvisualiz::SetCaptions()
+{
+    const std::array<long, 6> figureSlots{862, 141, 863, 202, 203, 864};
+    for (std::size_t i = 0; i < figureSlots.size(); ++i)
+        m_figureTitles[i]->setText(M(figureSlots[i]).trimmed());
+    Panel9->setToolTip(M(695));
+    Button24->setText(M(866));
+    PageControl1->setTabText(PageControl1->indexOf(TabEdit), M(867));
+    PageControl1->setTabText(PageControl1->indexOf(TabConfig), M(868));
+    PageControl1->setTabText(PageControl1->indexOf(TabPrint), M(869));
+    PageControl1->setTabText(PageControl1->indexOf(TabReports), M(870));
+    ButtonSeparate->setText(M(871));
+    ButtonJoin->setText(M(872));
+    ButtonRouting->setText(M(873));
+    m_piecesBox->setTitle(M(274));
+    ButtonNew->setText(M(874));
+    m_sheetsBox->setTitle(M(98));
+    ButtonRepeat->setText(M(875));
+    m_showBox->setTitle(M(155));
+    ShowButtons[0]->setText(M(876));
+    ShowButtons[1]->setText(M(274));
+    ShowButtons[2]->setText(M(877));
+    CheckDimensions->setText(M(878));
+    CheckLeftoverMarks->setText(M(879));
+    LegendButtons[0]->setText(M(880));
+    LegendButtons[1]->setText(M(881));
+    CheckIdentification->setText(M(882));
+    IdentButtons[0]->setText(M(32));
+    IdentButtons[1]->setText(M(883));
+    const std::array<long, 4> cutSlots{884, 680, 681, 682};
+    for (std::size_t i = 0; i < cutSlots.size(); ++i)
+        CutButtons[i]->setText(M(cutSlots[i]));
+    ColourButtons[0]->setText(M(683));
+    ColourButtons[1]->setText(M(684));
+    m_lightLabel->setText(M(685));
+    ButtonDefault->setText(M(686));
+    CheckUnify->setText(M(687));
+    CheckShowDy->setText(M(688));
+    CheckAutoCentre->setText(M(689));
+    BitBtn1->setText(M(690));
+    Button9->setText(M(691));
+    Button3->setText(M(692));
+    Button18->setText(M(193));
+    Button1->setText(M(693));
+    Panel1->setToolTip(M(694));
+    static_cast<QGroupBox*>(Panel59)->setTitle(M(142) + QStringLiteral(" / ") + M(143) +
+                                              QStringLiteral(" / ") + M(32));
+    static_cast<QGroupBox*>(Panel60)->setTitle(M(696) + QStringLiteral(" ") + M(697));
+    RefreshPanels();
+}
+
+void Tvisualiz::AutoCentre()
+{
+    if (CheckAutoCentre->isChecked() && !m_view.overviewMode)
+        FitView(m_view, m_state);
 }
 
 void Tvisualiz::ShowDisplaySettings()
@@ -519,15 +671,18 @@ LayoutInputs Tvisualiz::Inputs() const
 
 void Tvisualiz::FormActivate()
 {
-    // 1. and 2.: a clean view of layout 1.
+    // 1. and 2.: a clean view of layout 1; the pieces joined, no overview countdown.
     ResetViewerPanels(m_panels);
     m_view = ViewerView{};
+    Panel21->hide();
     m_state.selectedPiece = 0;
     m_state.pickedLeftover = 0;
     m_state.currentLayout = 1;
     gMainRequests.viewRequest = 0;
     BitBtn1->setEnabled(false);
     m_saved = false;
+    ResetEditing();
+    ResetNewPieceValues();
 
     // 3. The display settings and the shared geometry.
     try {
@@ -562,6 +717,8 @@ void Tvisualiz::FormActivate()
     setWindowTitle(ToQString(ViewerCaption(lastList, gShared.currentMaterial,
                                            gShared.currentMaterialRecord.description)));
     m_state.layoutModified = false;
+    // 7. The captions in the user's language.
+    SetCaptions();
     Timer1->start();
 }
 
@@ -608,6 +765,7 @@ void Tvisualiz::ResetAfterStep()
     FitView(m_view, m_state);
     m_state.selectedPiece = 0;
     m_state.pickedLeftover = 0;
+    ResetEditing();
     m_view.redrawRequest = true;
     m_settingTrackBar = true;
     TrackBar1->setValue(static_cast<int>(m_state.currentLayout - 1));
@@ -626,7 +784,7 @@ void Tvisualiz::RefreshPanels()
     Panel10->setText(ToQString(t.yield));
     Panel15->setText(ToQString(t.loss));
     Panel12->setText(ToQString(t.pieces));
-    Panel16->setText(QStringLiteral("Peças diferentes: %1").arg(m_state.distinctPieceCount));
+    Panel16->setText(M(865) + QStringLiteral(": %1").arg(m_state.distinctPieceCount));
     Panel8->setText(QStringLiteral("%1 / %2").arg(m_state.currentLayout).arg(m_state.layoutCount));
     const LayoutStepButtons steps = UpdateLayoutStepButtons(m_state.currentLayout, m_state.layoutCount);
     BitBtn9->setEnabled(steps.previousEnabled);
@@ -662,10 +820,12 @@ DrawContext Tvisualiz::Context(Canvas& canvas)
     c.showDecimals = gShared.settings.showDecimals;
     c.show = m_show;
     c.overviewMode = m_view.overviewMode;
+    c.separated = m_view.separated;
     c.pendingPanSteps = m_view.glideSteps;
     c.pendingZoomSteps = m_view.pendingZoomSteps;
     const QColor face = Panel13->palette().window().color();
     c.background = static_cast<WinColor>(face.red() | face.green() << 8 | face.blue() << 16);
+    c.separated = m_editing.Separated();
     c.keys = &m_keys;
     c.cutLines = &m_cutLines;
     return c;
@@ -673,6 +833,7 @@ DrawContext Tvisualiz::Context(Canvas& canvas)
 
 void Tvisualiz::RedrawView()
 {
+    UpdateEditButtons();
     if (m_image.isNull())
         return;
     m_image.fill(Panel13->palette().window().color());
@@ -815,11 +976,9 @@ void Tvisualiz::MouseMove(int px, int py)
     if (m_hovered == 0) {
         Panel21->hide();
     } else {
-        const ElementDetail d = MakeElementDetail(m_state, m_hovered, decimals);
-        Panel21->setText(ToQString(d.title + "\n" + d.identity + "\n" + d.description + "\n" +
-                                   d.size + "\n" + "Chapa: " + d.left + " | " + d.bottom + " | " +
-                                   d.right + " | " + d.top));
-        Panel21->adjustSize();
+        Panel21->SetDetail(MakeElementDetail(m_state, m_hovered, decimals, m_display.brightness,
+                                             m_display.singleColour),
+                           M(212));
         QPoint at = PaintBox1->mapTo(Panel13, QPoint(px + 16, py + 16));
         at.setX(std::min(at.x(), Panel13->width() - Panel21->width()));
         at.setY(std::min(at.y(), Panel13->height() - Panel21->height()));
@@ -837,19 +996,14 @@ void Tvisualiz::MouseMove(int px, int py)
             RedrawView();
         }
     }
+    TrackPreview(px, py);
 }
 
 void Tvisualiz::MousePress(int px, int py)
 {
     if (m_state.elements.empty() || m_view.overviewMode)
         return;
-    const ViewerHits hits =
-        HitTest(m_state, FileX(m_view, m_state, px), FileY(m_view, m_state, py));
-    if (hits.piece) {
-        m_state.selectedPiece = hits.piece;
-        m_selectedLowerHalf = hits.lowerHalf;
-        RedrawView();
-    }
+    EditClick(px, py);
 }
 
 void Tvisualiz::MouseDoubleClick(int px, int py)
@@ -915,6 +1069,10 @@ void Tvisualiz::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_C:
         if (ctrl)
             FitViewAndRedraw();
+        return;
+    case Qt::Key_R:
+        if (ctrl)
+            RotateSelected();
         return;
     case Qt::Key_Space:
     case Qt::Key_Plus:

@@ -1,19 +1,24 @@
 #pragma once
 
 #include <QDialog>
+#include <QFrame>
 #include <QImage>
 #include <array>
 #include <functional>
 
 #include "vorplan/layoutview/cut_lines.h"
+#include "vorplan/layoutview/layout_editing.h"
 #include "vorplan/layoutview/layout_drawing.h"
 #include "vorplan/layoutview/layout_model.h"
 #include "vorplan/layoutview/viewer_settings.h"
 #include "vorplan/layoutview/viewer_view.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
+class QPainter;
 class QPushButton;
 class QRadioButton;
 class QSlider;
@@ -35,6 +40,7 @@ public:
     LayoutPaintBox(const QImage& image, QWidget* parent);
     std::function<void(int, int)> moved, doubleClicked, pressed;
     std::function<void()> resized;
+    std::function<void(QPainter&)> overlay;  // drawn over the picture: the move preview
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -45,6 +51,22 @@ protected:
 
 private:
     const QImage& m_image;
+};
+
+// The hover detail panel: the element's data, in its colour, around a small
+// sketch of the sheet with the distances to its four edges.
+class ElementDetailPanel final : public QFrame {
+public:
+    explicit ElementDetailPanel(QWidget* parent);
+    void SetDetail(const ElementDetail& detail, const QString& sheetWord);
+    const ElementDetail& Detail() const { return m_detail; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    ElementDetail m_detail;
+    QString m_sheetWord;
 };
 
 // The window in which the user looks at the layouts of the current material:
@@ -73,10 +95,10 @@ public:
     const LayoutState& State() const { return m_state; }
     LayoutState& State() { return m_state; }
     ViewerView& View() { return m_view; }
+    const MapPrintSettings& PrintSettings() const { return m_print; }
     const QImage& Picture() const { return m_image; }
 
     bool reportStarted = false;  // set after a report went to ostrel
-    bool piecesSeparated = false;  // "Separa peças" pulled the pieces apart
 
     // The reports handed to ostrel: the general report of all layouts and
     // the current layout's. `reportOps` writes the report file.
@@ -149,7 +171,7 @@ public:
     QPushButton* Button18;  // "Configura"
     QPushButton* Button1;   // current layout's report
     // Hover detail panel with the cursor read-out.
-    QLabel* Panel21;
+    ElementDetailPanel* Panel21;
     QLabel* Panel1;   // X
     QLabel* Panel6;   // Y
     QLabel* Panel65;  // DY
@@ -163,8 +185,33 @@ public:
     QLabel* Panel73;  // loss
     QWidget* Panel77;
 
+    // After an edit placed a piece: with "Centraliza (auto)" the view is
+    // fitted, not redrawn (the edit redraws).
+    void AutoCentre();
+
     // Alt+F10 in overview mode: the picture on the clipboard and into a document.
     void CaptureAndExport();
+
+    // Editing the layout by hand.
+    void EditClick(int px, int py);
+    void RotateSelected();  // BitBtn11 and Ctrl+R
+    // Empty sizes and code 999; also after the print settings window closes.
+    void ResetNewPieceValues();
+    const LayoutEditing& Editing() const { return m_editing; }
+    QLineEdit* EditWidth;   // Panel59: "Largura" (mm)
+    QLineEdit* EditHeight;  // "Altura" (mm)
+    QLineEdit* EditCode;    // "Código"
+    QPushButton* Panel59Ok;
+    QPushButton* Panel59Cancel;
+    QLineEdit* Edit6;  // Panel60: repetitions
+    QPushButton* Panel60Ok;
+    QPushButton* Panel60Cancel;
+    QTimer* PullApartTimer = nullptr;  // one step of "Separa peças" or "Junta peças" a tick
+
+    // "Imprime": the layouts chosen in ListBox1 as cutting maps.
+    void PrintMaps();
+    // "Configura impressão": the print settings window, then its colours and factor.
+    void ConfigureMapPrint();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -174,6 +221,7 @@ protected:
 
 private:
     void BuildControls();
+    void SetCaptions();
     void LayOut();
     void ShowDisplaySettings();
     void DrawDy(DrawContext& context);
@@ -186,9 +234,22 @@ private:
     void MouseMove(int px, int py);
     void MouseDoubleClick(int px, int py);
     void MousePress(int px, int py);
+    void BuildEditing();
+    void ApplyEdit(const EditOutcome& outcome);
+    void UpdateEditButtons();
+    void OpenPiecePanel(const PiecePanel& panel);
+    void ResetEditing();
+    void DrawPreview(QPainter& painter);
+    void TrackPreview(int px, int py);
     LayoutInputs Inputs() const;
     DrawContext Context(class Canvas& canvas);
     void RereadAfterReport(long long layout);
+
+    std::array<QLabel*, 6> m_figureTitles{};
+    QGroupBox* m_showBox = nullptr;
+    QGroupBox* m_piecesBox = nullptr;
+    QGroupBox* m_sheetsBox = nullptr;
+    QLabel* m_lightLabel = nullptr;
 
     LayoutState m_state;
     ViewerView m_view;
@@ -207,6 +268,11 @@ private:
     bool m_saved = true;  // the closing steps ran since the last opening
     bool m_settingTrackBar = false;
     platform::WindowActivation* m_activation;
+    LayoutEditing m_editing;
+    PiecePanel m_piecePanel;
+    bool m_previewShown = false;  // the move preview at m_previewPoint (pixels)
+    QPoint m_previewPoint;
+    long m_previewPiece = 0;
 };
 
 // The one instance, made at program start by CreateVisualiz.
