@@ -308,7 +308,12 @@ TEST_F(ViewerReportsTest, FailuresAreReportedAndNothingIsStartedWithoutAFile)
 TEST_F(ViewerReportsTest, CutRouteIsDrawnAndWritten)
 {
     WriteLayout(1, vortest::kRoutedLayout);
+    // The captions in Portuguese for the picture; the messages stay numbered.
+    const vor::MessageTable numbered = vor::gShared.messages;
+    const vor::DataFolders installed = vor::MakeDataFolders(fs::path(VOR_BINARY_DIR) / "vorlane");
+    vor::LoadLanguage(installed, 1, vor::gShared.messages, vor::gShared.iconCaptions);
     Open();
+    vor::gShared.messages = numbered;
     window->PageControl1->setCurrentWidget(window->TabEdit);
     window->ButtonRouting->click();
     ASSERT_EQ(window->Route().size(), 4u);
