@@ -17,6 +17,7 @@
 #include "platform/message_service.h"
 #include "platform/process_launcher.h"
 #include "platform/qt_clipboard.h"
+#include "platform/qt_file_dialog.h"
 #include "platform/qt_message_service.h"
 #include "platform/qt_print_jobs.h"
 #include "platform/qt_process_launcher.h"
@@ -30,17 +31,23 @@
 #include "vorplan/layoutview/ui/report_content_window.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
+#include "vorplan/orders/ui/clipboard_import_window.h"
+#include "vorplan/orders/ui/delimited_import_window.h"
+#include "vorplan/orders/ui/import_chooser_window.h"
+#include "vorplan/orders/ui/installation_import_window.h"
 #include "vorplan/orders/ui/material_window.h"
 #include "vorplan/orders/ui/new_material_window.h"
 #include "vorplan/orders/ui/new_project_windows.h"
 #include "vorplan/orders/ui/offcut_window.h"
 #include "vorplan/orders/ui/piece_listing_action.h"
+#include "vorplan/orders/ui/strip_page.h"
 #include "vorplan/orders/ui/project_manager_window.h"
 #include "vorplan/orders/ui/resources_report_window.h"
 #include "vorplan/orders/ui/resources_window.h"
 #include "vorplan/orders/ui/table_window.h"
 #include "vorplan/results/ui/export_window.h"
 #include "vorplan/results/ui/view_chooser_window.h"
+#include "vorplan/results/ui/stock_update_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/settings_window.h"
@@ -149,6 +156,8 @@ int main(int argc, char* argv[])
     platform::SetSound(&sound);
     platform::QtClipboard clipboard;
     platform::SetClipboard(&clipboard);
+    platform::QtFileDialogs fileDialogs;
+    platform::SetFileDialogs(&fileDialogs);
     platform::QtProcessLauncher qtLauncher;
     NoStartLauncher noLauncher;
     platform::SetLauncher(noHelpers ? static_cast<platform::ProcessLauncher*>(&noLauncher)
@@ -180,7 +189,12 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm14> form14;
         std::unique_ptr<vor::TForm23> form23;
         std::unique_ptr<vor::TForm24> form24;
+        std::unique_ptr<vor::TForm25> form25;
+        std::unique_ptr<vor::TForm27> form27;
         std::unique_ptr<vor::TForm28> form28;
+        std::unique_ptr<vor::TForm29> form29;
+        std::unique_ptr<vor::TForm31> form31;
+        std::unique_ptr<vor::TForm32> form32;
         std::unique_ptr<vor::TForm33> form33;
         try {
             form1.reset(vor::CreateForm1());
@@ -193,6 +207,7 @@ int main(int argc, char* argv[])
             form1->Targets().endCalculation = vor::EndCalculationForExit;
             formVisualiz.reset(vor::CreateVisualiz());
             form1->Targets().layoutViewer = vor::ShowLayoutViewer;
+            vor::InstallStripModeHooks();  // the strip tab is built with the window
             tabela.reset(vor::CreateTabela());
             form1->Targets().table = vor::ShowTableEditor;
             vor::InstallPieceListingHooks();
@@ -211,7 +226,13 @@ int main(int argc, char* argv[])
             form23.reset(vor::CreateForm23());
             form1->Targets().viewChoice = vor::ShowViewChooser;
             form24.reset(vor::CreateForm24());
+            form25.reset(vor::CreateForm25());
+            form27.reset(vor::CreateForm27());
             form28.reset(vor::CreateForm28());
+            form29.reset(vor::CreateForm29());
+            form31.reset(vor::CreateForm31());
+            form23->stockUpdate = vor::ShowStockUpdate;
+            form32.reset(vor::CreateForm32());
             form33.reset(vor::CreateForm33());
             vor::InstallMaterialWindowPrompts();
         } catch (const std::exception& error) {
@@ -233,6 +254,7 @@ int main(int argc, char* argv[])
     }
     platform::SetPrintService(nullptr);
     platform::SetLauncher(nullptr);
+    platform::SetFileDialogs(nullptr);
     platform::SetClipboard(nullptr);
     platform::SetSound(nullptr);
     platform::SetMessages(nullptr);

@@ -17,6 +17,7 @@
 #include "vorplan/common/material_record.h"
 #include "vorplan/optimiser/input_loading.h"
 #include "vorplan/orders/project_description.h"
+#include "vorplan/orders/strip_mode.h"
 #include "vorplan/orders/table_files.h"
 
 namespace {
@@ -161,6 +162,29 @@ TEST_F(ExampleDataTest, TheOrderHasItsDescription)
     EXPECT_EQ(description.status, 0);
     EXPECT_EQ(description.created, "02/01/24  08:00:00");
     EXPECT_EQ(description.modifiedBy, "Exemplo");
+}
+
+// The strip mode works with its defaults in a new installation: the default
+// strip material is shipped, loads, and its sheets take the default strips.
+TEST_F(ExampleDataTest, TheDefaultStripMaterialCutsTheDefaultStrips)
+{
+    const long long code = std::stoll(vor::PcbStripValues{}.material);
+    const vor::MaterialRecord record = vor::LoadMaterial(m_folders, code);
+    EXPECT_EQ(record.loadStatus, vor::kMaterialLoaded);
+    EXPECT_NE(record.description, "???");
+    CrlfLines(vor::MaterialFile(m_folders, code));
+    CrlfLines(vor::SheetTableFile(m_folders, code));
+
+    const vor::SheetKindsRead read = vor::ReadSheetKinds(m_folders, code, vor::SheetKindOrder::List);
+    ASSERT_EQ(read.status, 0);
+    EXPECT_GE(read.kinds.size(), 2u);
+    EXPECT_LE(read.kinds.size(), 3u);
+    std::vector<vor::StripOption> options =
+        vor::GenerateStripOptions(vor::StripParametersOf({})).options;
+    ASSERT_FALSE(options.empty());
+    vor::ComputeOptionYields(options, read.kinds);
+    for (const vor::StripOption& option : options)
+        EXPECT_GT(option.yield, 40.0) << option.across << " x " << option.along;
 }
 
 // Little-endian unsigned of `size` bytes at `at`.

@@ -501,7 +501,7 @@ TEST(ShippedMaterials, ExampleMaterialsLoadWithTheirStock)
     platform::ScopedMessages installed(messages);
     vor::MaterialTable table;
     vor::LoadMaterialTable(dist, true, table);
-    ASSERT_EQ(table.count, 2);
+    ASSERT_EQ(table.count, 3);
     EXPECT_EQ(messages.Count(), 0u);
 
     struct Expected {
@@ -511,8 +511,10 @@ TEST(ShippedMaterials, ExampleMaterialsLoadWithTheirStock)
         long lines;
         long quantity;
     };
-    const Expected expected[] = {{99000, 44, 100, 2, 30}, {99001, 32, 80, 2, 33}};
-    for (long i = 1; i <= 2; ++i) {
+    // 99010 is the strip mode's circuit-board laminate.
+    const Expected expected[] = {
+        {99000, 44, 100, 2, 30}, {99001, 32, 80, 2, 33}, {99010, 20, 50, 3, 60}};
+    for (long i = 1; i <= 3; ++i) {
         const Expected& x = expected[i - 1];
         const vor::MaterialTableEntry& e = table.entries[i];
         EXPECT_EQ(e.code, x.code);

@@ -9,6 +9,7 @@
 
 #include "platform/fake_clock.h"
 #include "platform/fake_message_service.h"
+#include "tests/support/failing_writes.h"
 #include "tests/support/test_support.h"
 #include "vorplan/common/calc_lists.h"
 #include "vorplan/common/conversions.h"
@@ -21,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
+using vortest::FailingWrites;
 using vortest::ReadBytes;
 using vortest::TestInstallation;
 using vortest::WriteBytes;
@@ -32,23 +34,6 @@ std::string Crlf(const Lines& lines)
         out += line + "\r\n";
     return out;
 }
-
-// Fails every write whose data starts with `prefix`.
-class FailingWrites : public vor::FileOps {
-public:
-    explicit FailingWrites(std::string prefix) : m_prefix(std::move(prefix)) {}
-    ssize_t Write(int fd, const char* data, std::size_t size) override
-    {
-        if (std::string_view(data, size).starts_with(m_prefix)) {
-            errno = ENOSPC;
-            return -1;
-        }
-        return vor::FileOps::Write(fd, data, size);
-    }
-
-private:
-    std::string m_prefix;
-};
 
 class ProjectMergeTest : public ::testing::Test {
 protected:

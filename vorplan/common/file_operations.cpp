@@ -144,11 +144,16 @@ void Walk(const Path& folder, const std::string& mask, EntryKind kind,
 
 }  // namespace
 
+std::string UnreadableFileText(const Path& path)
+{
+    return "Não foi possível ler o arquivo " + path.string();
+}
+
 bool CopyFileLz(const Path& source, const Path& destination, FileOps& ops)
 {
     std::error_code ec;
     if (!fs::is_regular_file(source, ec))
-        platform::ShowMessage("Não foi possível ler o arquivo " + source.string());
+        platform::ShowMessage(UnreadableFileText(source));
 
     const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (in < 0)

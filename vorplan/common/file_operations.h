@@ -28,6 +28,10 @@ namespace vor {
 // returns true.
 bool CopyFileLz(const Path& source, const Path& destination, FileOps& ops = DefaultFileOps());
 
+// "Não foi possível ler o arquivo " + path: a file to copy or import that
+// cannot be read.
+std::string UnreadableFileText(const Path& path);
+
 // Writes the creation stamp and the description fields "MAT <code>" and six
 // empty ones into MAT/M<code>.INI, keeping every other key. Throws IoError
 // when the file cannot be saved.

@@ -108,9 +108,14 @@ long long ReadSequenceNumber(long long code)
     return ReadSequenceNumber(gShared.folders, code);
 }
 
+std::string SequenceNumberFileText(long long value)
+{
+    return EncodeTextLines({std::to_string(value)});
+}
+
 void WriteSequenceNumber(const DataFolders& folders, long long value, long long code)
 {
-    WriteTextLines(OffcutCounterFile(folders, code), {std::to_string(value)});
+    WriteFileAtomically(OffcutCounterFile(folders, code), SequenceNumberFileText(value));
 }
 
 void WriteSequenceNumber(long long value, long long code)

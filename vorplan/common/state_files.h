@@ -45,6 +45,9 @@ std::string ReadDataCoStamp();
 long long ReadSequenceNumber(const DataFolders& folders, long long code);
 long long ReadSequenceNumber(long long code);
 
+// The bytes of a counter file holding `value`.
+std::string SequenceNumberFileText(long long value);
+
 // Writes the offcut counter of a material; throws IoError on failure.
 void WriteSequenceNumber(const DataFolders& folders, long long value, long long code);
 void WriteSequenceNumber(long long value, long long code);

@@ -116,37 +116,47 @@ std::vector<SheetTableLine> ParseSheetTableLines(const std::vector<std::string>&
     return parsed;
 }
 
-std::vector<OffcutTableLine> ParseOffcutTableLines(const std::vector<std::string>& lines)
+std::vector<std::int64_t> OffcutRowCodes(const std::vector<std::string>& lines)
 {
     // An offcut's code is minus ten times its row number. Numbers that are not
     // whole, not above 0 or repeated would give codes of stock sheets or one
     // code to two offcuts; then every offcut takes its line's position in the
     // file instead, as the editor numbers the rows of the file it loads.
-    std::vector<OffcutTableLine> parsed;
-    std::vector<long long> positions;
+    std::vector<std::int64_t> codes(lines.size(), 0);
+    std::vector<bool> isRow(lines.size(), false);
     std::set<std::int64_t> numbers;
     bool numbersUsable = true;
-    long long position = 0;
-    for (const std::string& line : lines) {
-        ++position;
-        const std::vector<std::string> fields = SplitOffcutFields(line);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<std::string> fields = SplitOffcutFields(lines[i]);
         if (fields.size() < 2)
+            continue;
+        isRow[i] = true;
+        const std::int64_t number = TenthsTruncated(StrToRealComma(fields[0]));
+        if (number < 10 || number % 10 != 0 || number > kLargestOffcutRowTenths ||
+            !numbers.insert(number).second)
+            numbersUsable = false;
+        codes[i] = -number;
+    }
+    if (!numbersUsable) {
+        for (std::size_t i = 0; i < codes.size(); ++i)
+            if (isRow[i])
+                codes[i] = -10 * static_cast<std::int64_t>(i + 1);
+    }
+    return codes;
+}
+
+std::vector<OffcutTableLine> ParseOffcutTableLines(const std::vector<std::string>& lines)
+{
+    const std::vector<std::int64_t> codes = OffcutRowCodes(lines);
+    std::vector<OffcutTableLine> parsed;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<std::string> fields = SplitOffcutFields(lines[i]);
+        if (fields.size() < 2 || fields[1] != "+")
             continue;
         const auto tenths = [&fields](std::size_t field) {
             return field <= fields.size() ? TenthsTruncated(StrToRealComma(fields[field - 1])) : 0;
         };
-        const std::int64_t number = tenths(1);
-        if (number < 10 || number % 10 != 0 || number > kLargestOffcutRowTenths ||
-            !numbers.insert(number).second)
-            numbersUsable = false;
-        if (fields[1] != "+")
-            continue;
-        parsed.push_back({-number, tenths(3) / 10, tenths(4), tenths(5)});
-        positions.push_back(position);
-    }
-    if (!numbersUsable) {
-        for (std::size_t i = 0; i < parsed.size(); ++i)
-            parsed[i].code = -10 * positions[i];
+        parsed.push_back({codes[i], tenths(3) / 10, tenths(4), tenths(5)});
     }
     return parsed;
 }

@@ -65,6 +65,12 @@ struct CandidateSheet {
 // above 0), in file order. Never throws.
 std::vector<SheetTableLine> ParseSheetTableLines(const std::vector<std::string>& lines);
 
+// The code the calculation gives each line of an offcut table, in file
+// order: minus ten times its row number, or, when a row number of the table
+// is not a whole number above 0 or repeats, minus ten times the line's
+// position in the file (from 1); 0 for a line without two fields. Never throws.
+std::vector<std::int64_t> OffcutRowCodes(const std::vector<std::string>& lines);
+
 // The rows of an offcut table whose mark field is "+", in file order. Fields
 // are the pieces before each comma, so an empty cell stays in its column.
 // When a row number of the table is not a whole number above 0, or repeats,

@@ -1,5 +1,7 @@
 #include "vorplan/orders/new_project.h"
 
+#include <utility>
+
 #include "platform/clock.h"
 #include "vorplan/common/calc_lists.h"
 #include "vorplan/common/errors.h"
@@ -10,10 +12,19 @@
 
 namespace vor {
 
+void PutProjectFiles(const DataFolders& folders, long long number, std::string tableData,
+                     std::string descriptionData, FileOps& ops)
+{
+    WriteFileSet(FileSetJournalFile(folders),
+                 {{OrderTableFile(folders, number, true), std::move(tableData)},
+                  {ProjectDescriptionFile(folders, number), std::move(descriptionData)}},
+                 ops);
+}
+
 NewProjectResult WriteNewProject(const DataFolders& folders, OrderList& list, long long number,
                                  std::string_view description,
                                  const std::vector<std::string>& tableLines,
-                                 const platform::Clock& clock, FileOps& ops)
+                                 const platform::Clock& clock, FileOps& ops, std::string* failure)
 {
     if (number < 0 || number > kLargestOrderNumber || OrderNumberExists(folders, list, number))
         return NewProjectResult::NumberTaken;
@@ -21,12 +32,11 @@ NewProjectResult WriteNewProject(const DataFolders& folders, OrderList& list, lo
     if (table.empty())
         table.emplace_back(kEmptyTableLine);
     try {
-        WriteFileSet(FileSetJournalFile(folders),
-                     {{OrderTableFile(folders, number, true), EncodeTextLines(table)},
-                      {ProjectDescriptionFile(folders, number),
-                       EncodeTextLines(NewProjectIniLines(description, clock))}},
-                     ops);
-    } catch (const IoError&) {
+        PutProjectFiles(folders, number, EncodeTextLines(table),
+                        EncodeTextLines(NewProjectIniLines(description, clock)), ops);
+    } catch (const IoError& error) {
+        if (failure)
+            *failure = error.what();
         return NewProjectResult::WriteFailed;
     }
     return NewProjectResult::Written;
@@ -45,11 +55,11 @@ void AdoptNewProject(long long number, bool makeCurrent)
 
 NewProjectResult CreateNewProject(long long number, std::string_view description,
                                   const std::vector<std::string>& tableLines, bool makeCurrent,
-                                  FileOps& ops)
+                                  FileOps& ops, std::string* failure)
 {
     const NewProjectResult result = WriteNewProject(gShared.folders, gShared.orderList, number,
                                                     description, tableLines,
-                                                    platform::GetClock(), ops);
+                                                    platform::GetClock(), ops, failure);
     if (result == NewProjectResult::Written)
         AdoptNewProject(number, makeCurrent);
     return result;

@@ -91,7 +91,7 @@ std::optional<std::vector<OffcutRow>> ReadOffcutTable(const std::filesystem::pat
     return rows;
 }
 
-void WriteOffcutTable(const std::filesystem::path& path, std::vector<OffcutRow> rows)
+std::vector<std::string> OffcutTableLines(std::vector<OffcutRow> rows)
 {
     std::vector<std::string> lines;
     lines.reserve(rows.size());
@@ -100,7 +100,12 @@ void WriteOffcutTable(const std::filesystem::path& path, std::vector<OffcutRow> 
         row[kOffcutNumberColumn] = std::to_string(++number);
         lines.push_back(OffcutLineText(row));
     }
-    WriteTextLines(path, lines);
+    return lines;
+}
+
+void WriteOffcutTable(const std::filesystem::path& path, std::vector<OffcutRow> rows)
+{
+    WriteTextLines(path, OffcutTableLines(std::move(rows)));
 }
 
 std::vector<OffcutRow> OffcutRowsToSave(const std::vector<OffcutRow>& rows)
@@ -150,10 +155,14 @@ std::filesystem::path OffcutHandOverFile(const DataFolders& folders)
 
 void PutOffcutLinesOnTop(const std::filesystem::path& handOver, const std::filesystem::path& table)
 {
-    std::vector<std::string> lines = LinesIfPresent(handOver);
-    std::vector<std::string> old = LinesIfPresent(table);
-    lines.insert(lines.end(), std::make_move_iterator(old.begin()),
-                 std::make_move_iterator(old.end()));
+    WriteTextLines(table, OffcutLinesOnTop(LinesIfPresent(handOver), LinesIfPresent(table)));
+}
+
+std::vector<std::string> OffcutLinesOnTop(std::vector<std::string> lines,
+                                          std::vector<std::string> table)
+{
+    lines.insert(lines.end(), std::make_move_iterator(table.begin()),
+                 std::make_move_iterator(table.end()));
     // The calculation names an offcut by its number: the new lines start at
     // 1 again, so every line gets the number of its place.
     long number = 0;
@@ -163,7 +172,7 @@ void PutOffcutLinesOnTop(const std::filesystem::path& handOver, const std::files
         if (comma != std::string::npos)
             line.replace(0, comma, std::to_string(number));
     }
-    WriteTextLines(table, lines);
+    return lines;
 }
 
 std::string NormaliseOffcutDimension(std::string_view text, bool showDecimals)

@@ -47,6 +47,9 @@ std::string OffcutLineText(const OffcutRow& row);
 // Every line of the file as rows; nullopt when the file cannot be read.
 std::optional<std::vector<OffcutRow>> ReadOffcutTable(const std::filesystem::path& path);
 
+// The lines of `rows` as the file holds them, numbered 1, 2, 3 ... in column 0.
+std::vector<std::string> OffcutTableLines(std::vector<OffcutRow> rows);
+
 // Replaces the file with `rows`, every one written, numbered 1, 2, 3 ... in
 // column 0 as they are written; throws IoError and leaves the old file as it
 // was when it cannot.
@@ -82,6 +85,11 @@ std::filesystem::path OffcutHandOverFile(const DataFolders& folders);
 // offcut keeps a code of its own. A file that exists but cannot be read, or a
 // failed write, throws IoError and leaves the table as it was.
 void PutOffcutLinesOnTop(const std::filesystem::path& handOver, const std::filesystem::path& table);
+
+// The merge itself: the lines of `handOver` followed by those of `table`, the
+// first field of each renumbered 1, 2, 3 ...
+std::vector<std::string> OffcutLinesOnTop(std::vector<std::string> handOver,
+                                          std::vector<std::string> table);
 
 // ---- Rules of the editor ---------------------------------------------------
 

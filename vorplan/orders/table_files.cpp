@@ -50,16 +50,19 @@ bool IsIntegerText(std::string_view s)
     return true;
 }
 
-// The file form of a description: one field, never cut by a later reader.
-std::string DescriptionField(std::string text)
+// What would cut a description field for a later reader becomes a blank.
+void SeparatorsToBlanks(std::string& text)
 {
     for (char& c : text)
         if (c == ';' || c == '\t' || c == '\r' || c == '\n')
             c = ' ';
-    if (text.empty() || text == " ")
-        return std::string(kEmptyDescription);
-    BlankToUnderscore(text);
-    return text;
+}
+
+// The file form of a description: one field, never cut by a later reader.
+std::string DescriptionField(std::string text)
+{
+    SeparatorsToBlanks(text);
+    return DescriptionFieldText(text == " " ? std::string() : std::move(text), kEmptyDescription);
 }
 
 std::string DescriptionCell(std::string stored)
@@ -94,6 +97,15 @@ SplitFieldArrays SplitTableLine(std::string_view line)
 }
 
 }  // namespace
+
+std::string DescriptionFieldText(std::string text, std::string_view whenEmpty)
+{
+    SeparatorsToBlanks(text);
+    if (text.empty())
+        return std::string(whenEmpty);
+    BlankToUnderscore(text);
+    return text;
+}
 
 // A numeric cell as the grid and the file keep it: the text itself when it is
 // a number of its kind, else the value every reader would take from it, so
@@ -235,6 +247,24 @@ std::optional<std::string> SheetLineFromRow(const SheetRow& row, bool showDecima
     line += DescriptionField(row.description);
     line += ' ';
     line += kSheetFiller;
+    return line;
+}
+
+std::string UnpaddedSheetLine(const SheetLineFields& fields)
+{
+    std::string line = IntText(fields.mark);
+    line += ' ';
+    line += IntText(fields.code);
+    line += ' ';
+    line += IntText(fields.quantity);
+    line += ' ';
+    line += RealToStrTrim(true, fields.width);
+    line += ' ';
+    line += RealToStrTrim(true, fields.height);
+    line += ' ';
+    line += DescriptionField(fields.description);
+    line += ' ';
+    line += fields.filler.empty() ? std::string(kSheetFiller) : fields.filler;
     return line;
 }
 

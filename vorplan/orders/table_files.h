@@ -13,6 +13,10 @@ namespace vor {
 // value a double holds; no exponent, no blanks.
 bool IsRealText(std::string_view s);
 
+// A description as one field of a table line: ";", TAB and line breaks become
+// blanks, then every blank "_"; `whenEmpty` when the text is empty.
+std::string DescriptionFieldText(std::string text, std::string_view whenEmpty);
+
 enum class NumberKind { Integer, Real };
 
 // A numeric cell as the grid and the file keep it: blanks removed, "0" when
@@ -99,6 +103,13 @@ SheetRow SheetRowFromLine(std::string_view line, bool showDecimals);
 std::optional<std::string> PieceLineFromRow(const PieceRow& row, long long orderNumber,
                                             bool showDecimals);
 std::optional<std::string> SheetLineFromRow(const SheetRow& row, bool showDecimals);
+
+// A sheet line rewritten from its fields without padding, one blank between
+// fields: mark, code, quantity, width and height (decimal text without
+// trailing zeros), description, filler. An empty description is written
+// "---" and a missing filler "ABCDEFG12345", so no field shifts at the next
+// reading.
+std::string UnpaddedSheetLine(const SheetLineFields& fields);
 
 // Written alone when no row of a table is stored, so the file is never empty;
 // unmarked, so no calculation takes it as a piece or a sheet.

@@ -26,6 +26,7 @@
 #include "vorplan/optimiser/ui/option_pictures.h"
 #include "vorplan/orders/new_project.h"
 #include "vorplan/orders/project_manager.h"
+#include "vorplan/orders/ui/import_chooser_window.h"
 #include "vorplan/orders/ui/new_project_windows.h"
 #include "vorplan/orders/ui/table_window.h"
 #include "vorplan/shell/list_selection.h"
@@ -325,7 +326,8 @@ void TForm21::Button5Click()
 
 void TForm21::Button6Click()
 {
-    // The import source chooser is not part of this program yet.
+    ShowImportChooser();
+    FillList();
 }
 
 void TForm21::FormKeyDown(int key)

@@ -812,6 +812,8 @@ void Ttabela::FormActivate()
 
     m_blink = 0;
     Timer1->start();
+    if (TableEditorExtensions().opened)
+        TableEditorExtensions().opened(*this);
     if (m_document.Unreadable())
         QTimer::singleShot(0, this, [this] {
             platform::ShowMessage(m_document.UnreadableError().what());
@@ -1402,6 +1404,33 @@ bool Ttabela::SaveTable(bool withDescription)
     return true;
 }
 
+void Ttabela::SetStripValues(const PcbStripValues& values)
+{
+    ProjectDescription d = m_document.Description();
+    d.pcb = values;
+    m_document.SetDescription(d);
+}
+
+bool Ttabela::SaveStripOrder(const std::vector<StripOption>& options, const std::string& material)
+{
+    CommitOpenEditor();
+    IdentificationEdited();
+    try {
+        // A table that is there but could not be read is never written over.
+        if (!options.empty() && m_document.Unreadable())
+            throw m_document.UnreadableError();
+        vor::SaveStripOrder(m_document.TableFile(), m_document.DescriptionFile(), options, material,
+                            m_document.Number(), m_document.Description(), DateTimeText(),
+                            gShared.settings.showDecimals);
+    } catch (const std::exception& error) {
+        platform::ShowMessage(error.what());
+        return false;
+    }
+    m_document.Grid().SetModified(false);
+    gShared.orderList.dirty = true;
+    return true;
+}
+
 void Ttabela::Button12Click()
 {
     CommitOpenEditor();
@@ -1449,6 +1478,8 @@ void Ttabela::done(int result)
 {
     HidePanels();
     Timer1->stop();
+    if (TableEditorExtensions().closing)
+        TableEditorExtensions().closing(*this);
     ReadControlsIntoSettings();
     try {
         IniFile ini(MainSettingsFile());

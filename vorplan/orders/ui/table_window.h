@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 
+#include "vorplan/orders/strip_mode.h"
 #include "vorplan/orders/table_editor.h"
 
 class QCheckBox;
@@ -34,6 +35,10 @@ struct TableEditorHooks {
     std::function<void(Ttabela&, QWidget& page)> buildStripPage;
     // "Ok" with "Opção PCI" ticked; returns true when it took the action.
     std::function<bool(Ttabela&)> stripOk;
+    // At the end of each opening, and when the window closes, before the
+    // settings are written.
+    std::function<void(Ttabela&)> opened;
+    std::function<void(Ttabela&)> closing;
 };
 
 // The hooks every opening of the editor uses.
@@ -56,6 +61,12 @@ public:
     void SetKind(int kind) { m_kind = kind == 2 ? TableKind::Sheets : TableKind::Pieces; }
 
     const TableEditorDocument& Document() const { return m_document; }
+    // The strip mode's parameters, kept in the description file.
+    void SetStripValues(const PcbStripValues& values);
+    // The strip-mode save: the options' rows replace the piece table when
+    // there are any, then the description file is written. False (after a
+    // message) when nothing could be saved.
+    bool SaveStripOrder(const std::vector<StripOption>& options, const std::string& material);
     const TableGrid& Grid() const { return m_document.Grid(); }
     const TableEditorSettings& Settings() const { return m_settings; }
     long CurrentRow() const { return m_row; }

@@ -52,7 +52,7 @@ public:
     std::function<void()> showViewer;                    // Tvisualiz on the current material
     std::function<YieldDisplayOptions()> yieldOptions;   // TForm30's controls
     std::function<void(QWidget*)> configure;             // TForm30, as this window's dialog
-    std::function<void(QWidget*, const std::vector<std::string>&)> stockUpdate;  // TForm33
+    std::function<void(QWidget*, const std::vector<std::string>&)> stockUpdate;  // TForm31
     std::function<bool(QWidget*)> savedCalculations;     // TForm18's selection page; true: one was restored
     std::function<void(QWidget*)> saveCalculation;       // TForm18's save page
 
