@@ -29,6 +29,7 @@
 #include "vorplan/common/ui/painter_canvas.h"
 #include "vorplan/layoutview/ui/map_print_window.h"
 #include "vorplan/layoutview/ui/colour_legend_window.h"
+#include "vorplan/layoutview/ui/report_content_window.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/layoutview/ui/yield_options_window.h"
 #include "vorplan/optimiser/ui/calc_window.h"
@@ -184,6 +185,7 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::TForm6> form6;
         std::unique_ptr<vor::TForm2> form2;
         std::unique_ptr<vor::TForm7> form7;
+        std::unique_ptr<vor::TForm9> form9;
         std::unique_ptr<vor::TForm15> form15;
         std::unique_ptr<vor::TForm16> form16;
         std::unique_ptr<vor::TForm18> form18;
@@ -221,6 +223,7 @@ int main(int argc, char* argv[])
             form6.reset(vor::CreateForm6());
             form2.reset(vor::CreateForm2());
             form7.reset(vor::CreateForm7());
+            form9.reset(vor::CreateForm9());
             form15.reset(vor::CreateForm15());
             form16.reset(vor::CreateForm16());
             form18.reset(vor::CreateForm18());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/layoutview/layoutview_support.h"
+#include "tests/support/failing_writes.h"
 #include "vorplan/common/codec.h"
 #include "vorplan/common/errors.h"
 
@@ -32,14 +33,7 @@ std::string Golden(const char* name)
     return ReadBytes(fs::path(VOR_SOURCE_DIR) / "tests/layoutview/golden" / name);
 }
 
-class FailingWrites : public vor::FileOps {
-public:
-    ssize_t Write(int, const char*, std::size_t) override
-    {
-        errno = ENOSPC;
-        return -1;
-    }
-};
+using vortest::FailingWrites;
 
 // A sheet of 10000 x 5000 with trims 100 / 100 / 50 / 50: inner 9800 x 4900.
 LayoutState TrimmedSheet()

@@ -64,15 +64,26 @@ int CheckDataFolders()
     return CheckDataFolders(gShared.folders);
 }
 
+namespace {
+
+std::string TwoDigitText(int n)
+{
+    std::string s = std::to_string(n % 100);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+}  // namespace
+
+std::string ShortDateText(const platform::LocalTime& t)
+{
+    return TwoDigitText(t.day) + "/" + TwoDigitText(t.month) + "/" + TwoDigitText(t.year);
+}
+
 std::string DateTimeText(const platform::Clock& clock)
 {
     const platform::LocalTime t = clock.Now();
-    auto two = [](int n) {
-        std::string s = std::to_string(n % 100);
-        return s.size() < 2 ? "0" + s : s;
-    };
-    return two(t.day) + "/" + two(t.month) + "/" + two(t.year) + "  " + two(t.hour) + ":" +
-           two(t.minute) + ":" + two(t.second);
+    return ShortDateText(t) + "  " + TwoDigitText(t.hour) + ":" + TwoDigitText(t.minute) + ":" +
+           TwoDigitText(t.second);
 }
 
 std::string DateTimeText()

@@ -5,6 +5,7 @@
 
 namespace platform {
 class Clock;
+struct LocalTime;
 }
 
 namespace vor {
@@ -28,6 +29,8 @@ void SetupDirectories();
 int CheckDataFolders(const DataFolders& folders);
 int CheckDataFolders();  // of the shared folders
 
+// "dd/mm/yy" of a wall-clock reading, never from the locale.
+std::string ShortDateText(const platform::LocalTime& t);
 // "dd/mm/yy", two blanks, "hh:mm:ss" of the clock's wall time.
 std::string DateTimeText(const platform::Clock& clock);
 std::string DateTimeText();  // of the shared clock

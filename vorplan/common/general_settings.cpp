@@ -75,18 +75,6 @@ bool IsTrimmedOrQuote(char c)
     return c == ' ' || c == '\t' || c == '"' || c == '\'';
 }
 
-// The INI reader trims blanks and takes off one pair of quotes, so a value it
-// would change is written inside quotes of its own.
-std::string QuotedIfNeeded(const std::string& value)
-{
-    if (value.empty())
-        return value;
-    if (IsTrimmedOrQuote(value.front()) || IsTrimmedOrQuote(value.back()) ||
-        !PasswordCanBeStored(value))
-        return "\"" + value + "\"";
-    return value;
-}
-
 std::string ReadFactor(const IniFile& ini, std::string_view key)
 {
     return Utf8Left(ini.ReadString(kVarios, key, "1.0"), kFactorTextLength);
@@ -255,6 +243,16 @@ std::string ScramblePassword(std::string_view clear)
 std::string UnscramblePassword(std::string_view stored)
 {
     return Shift(stored, +1);
+}
+
+std::string QuotedIfNeeded(const std::string& value)
+{
+    if (value.empty())
+        return value;
+    if (IsTrimmedOrQuote(value.front()) || IsTrimmedOrQuote(value.back()) ||
+        !PasswordCanBeStored(value))
+        return "\"" + value + "\"";
+    return value;
 }
 
 bool PasswordCanBeStored(std::string_view text)

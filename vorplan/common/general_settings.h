@@ -113,4 +113,8 @@ std::string UnscramblePassword(std::string_view stored);
 // password scrambling moves, so the text survives saving and loading.
 bool PasswordCanBeStored(std::string_view text);
 
+// The INI reader trims blanks and takes off one pair of quotes, so a value it
+// would change is returned inside quotes of its own; others as they are.
+std::string QuotedIfNeeded(const std::string& value);
+
 }  // namespace vor

@@ -29,6 +29,7 @@ struct SharedGlobals {
     OrderFieldCaptions orderFields;  // LoadOrderFieldCaptions
     InterfaceSettings interfaces;    // MRP.INI and CNC.INI
     OrderList orderList;             // the orders, rebuilt from their files when dirty
+    std::string reportFile;          // the last report handed to ostrel
     bool busy = false;               // an action of the main window runs; the icons wait
 };
 

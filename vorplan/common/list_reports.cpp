@@ -23,15 +23,6 @@ std::string TwoDigits(int n)
     return s.size() < 2 ? "0" + s : s;
 }
 
-// One word of a table row: ostrel splits rows at blanks and shows "_" as a
-// blank, so blanks inside are written "_", and an empty value "_" so that
-// the words after it stay in their columns.
-std::string TableWord(std::string text)
-{
-    BlankToUnderscore(text);
-    return text.empty() ? std::string("_") : text;
-}
-
 // The description of an order's list text, blanks as "_", without its
 // pieces total after the last "~".
 std::string OrderDescriptionWord(std::string text)
@@ -111,6 +102,12 @@ void AddProperties(std::vector<std::string>& out, long long code, const Material
 }
 
 }  // namespace
+
+std::string TableWord(std::string text)
+{
+    BlankToUnderscore(text);
+    return text.empty() ? std::string("_") : text;
+}
 
 bool IsMaterialChosen(const ChosenMaterials& chosen, long long code)
 {

@@ -36,6 +36,11 @@ struct MaterialListOptions {
     bool properties = false;
 };
 
+// One word of a table row: ostrel splits rows at blanks and shows "_" as a
+// blank, so blanks inside are written "_", and an empty value "_" so that
+// the words after it stay in their columns.
+std::string TableWord(std::string text);
+
 // True when `code` is among entries 1 to count of `chosen`.
 bool IsMaterialChosen(const ChosenMaterials& chosen, long long code);
 bool IsMaterialChosen(long long code);  // the shared chosen materials

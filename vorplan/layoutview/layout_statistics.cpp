@@ -6,6 +6,7 @@
 
 #include "vorplan/common/conversions.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/list_reports.h"
 #include "vorplan/common/real_helpers.h"
 #include "vorplan/optimiser/layout_files.h"
 
@@ -114,12 +115,7 @@ std::string FormatPercent(double value, bool longNumbers)
     return RealToStrTrim(longNumbers, value);
 }
 
-std::string TableColumnText(std::string_view text)
-{
-    std::string column(text);
-    BlankToUnderscore(column);
-    return column.empty() ? "_" : column;
-}
+std::string TableColumnText(std::string_view text) { return TableWord(std::string(text)); }
 
 long long DeductedPieceBorder(const LayoutInputs& inputs)
 {

@@ -37,6 +37,7 @@
 #include "vorplan/layoutview/layout_pass.h"
 #include "vorplan/layoutview/ui/colour_legend_window.h"
 #include "vorplan/layoutview/ui/layout_export.h"
+#include "vorplan/layoutview/ui/report_content_window.h"
 #include "vorplan/layoutview/layout_statistics.h"
 #include "vorplan/optimiser/layout_files.h"
 #include "vorplan/optimiser/ui/option_pictures.h"
@@ -553,6 +554,10 @@ void Tvisualiz::BuildControls()
         legend->exec();
     });
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { BitBtn1->setEnabled(true); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button18, &QPushButton::clicked, this, &Tvisualiz::Button18Click);
+    connect(ButtonRouting, &QPushButton::clicked, this, [this] { Button12Click(); });
     BuildEditing();
     connect(BitBtn1, &QPushButton::clicked, this, &Tvisualiz::PrintMaps);
     connect(Button9, &QPushButton::clicked, this, &Tvisualiz::ConfigureMapPrint);
@@ -646,6 +651,7 @@ LayoutInputs Tvisualiz::Inputs() const
     inputs.options.longNumbers = !m_display.twoDecimals;
     inputs.options.showDecimals = gShared.settings.showDecimals;
     inputs.options.roundingTypeOne = gShared.settings.roundingTypeOne;
+    inputs.options.deductPieceBorder = CurrentReportContent().deductPieceBorder;
     try {
         inputs.pieceBorder = EqualPieceBorder();
     } catch (const std::exception&) {

@@ -125,6 +125,18 @@ public:
 
     bool reportStarted = false;  // set after a report went to ostrel
 
+    // The reports handed to ostrel: the general report of all layouts and
+    // the current layout's. `reportOps` writes the report file.
+    void Button3Click(FileOps& reportOps = DefaultFileOps());
+    void Button1Click(FileOps& reportOps = DefaultFileOps());
+    // "Configura": what the general report holds.
+    void Button18Click();
+    // "Caminho do corte": the cut route drawn and written for the machine.
+    void Button12Click(FileOps& ops = DefaultFileOps());
+    const std::vector<RouteLine>& Route() const { return m_route; }
+    // The lines of the last general report.
+    const std::vector<std::string>& GeneralReportLines() const { return m_generalReport; }
+
     // Panel13 with the drawing.
     QWidget* Panel13;
     LayoutPaintBox* PaintBox1;
@@ -275,6 +287,7 @@ private:
     void TrackPreview(int px, int py);
     LayoutInputs Inputs() const;
     DrawContext Context(class Canvas& canvas);
+    void RereadAfterReport(long long layout);
 
     std::array<QLabel*, 6> m_figureTitles{};
     QGroupBox* m_showBox = nullptr;
@@ -295,6 +308,8 @@ private:
     MapPrintSettings m_print;
     ViewerPanels m_panels;
     CutLineList m_cutLines;
+    std::vector<RouteLine> m_route;
+    std::vector<std::string> m_generalReport;
     PrintLetterKeys m_keys;
     ShowElements m_show = ShowElements::All;
     QImage m_image;
