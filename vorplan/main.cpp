@@ -38,6 +38,8 @@
 #include "vorplan/orders/ui/resources_report_window.h"
 #include "vorplan/orders/ui/resources_window.h"
 #include "vorplan/orders/ui/table_window.h"
+#include "vorplan/results/ui/label_format_window.h"
+#include "vorplan/results/ui/label_print_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/settings_window.h"
@@ -166,6 +168,8 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::Tvisualiz> formVisualiz;
         std::unique_ptr<vor::Ttabela> tabela;
         std::unique_ptr<vor::TForm6> form6;
+        std::unique_ptr<vor::TForm8> form8;
+        std::unique_ptr<vor::TForm13> form13;
         std::unique_ptr<vor::TForm2> form2;
         std::unique_ptr<vor::TForm7> form7;
         std::unique_ptr<vor::TForm15> form15;
@@ -191,6 +195,9 @@ int main(int argc, char* argv[])
             form1->Targets().table = vor::ShowTableEditor;
             vor::InstallPieceListingHooks();
             form6.reset(vor::CreateForm6());
+            form8.reset(vor::CreateForm8());
+            form1->Targets().labels = vor::ShowLabelWindow;
+            form13.reset(vor::CreateForm13());
             form2.reset(vor::CreateForm2());
             form7.reset(vor::CreateForm7());
             form15.reset(vor::CreateForm15());
