@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QTest>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -25,6 +26,7 @@
 #include "vorplan/results/label_printing.h"
 #include "vorplan/results/ui/label_format_window.h"
 #include "vorplan/results/ui/label_print_window.h"
+#include "vorplan/shell/main_window_hooks.h"
 
 namespace {
 
@@ -137,7 +139,18 @@ TEST_F(LabelWindowsTest, RefusalsPrintNothing)
     window->Button5Click();
     EXPECT_EQ(messages().Texts().back(), "<720> (1)");
     EXPECT_TRUE(jobs.Jobs().empty());
-    EXPECT_EQ(jobs.Setups(), 3);  // the print dialog comes first
+    EXPECT_EQ(jobs.Setups(), 3);  // the print dialog comes first, the checks after it
+
+    // A layout file too large to be read whole prints no label and is named.
+    vor::gShared.settings.labels.columns = 3;
+    std::vector<std::string> huge = LayoutLines(3300, 1);
+    vortest::WriteBytes(vor::LayoutFile(vor::gShared.folders, 1, kMaterial), vor::EncodeTextLines(huge));
+    messages().ClearShown();
+    window->Button5Click();
+    ASSERT_EQ(messages().Count(), 1u);
+    EXPECT_EQ(messages().Texts().back(),
+              "<619>\n" + vor::LayoutFile(vor::gShared.folders, 1, kMaterial).string());
+    EXPECT_TRUE(jobs.Jobs().empty());
 
     // Cancelling the print dialog stops before anything else.
     jobs.SetAcceptDialogs(false);
@@ -241,6 +254,16 @@ TEST_F(LabelWindowsTest, FormatWindowStoresOnceAndKeepsTenLines)
     EXPECT_EQ(p.lines[10], "linha 10");
     EXPECT_EQ(vor::ReadOffcutLabelTemplate(vor::gShared.folders),
               (std::vector<std::string>{"Retalho <DIM>", "<MAT>"}));
+
+    // F1 asks the main window for the help text.
+    struct Help final : vor::MainWindowHooks {
+        int shown = 0;
+        void ShowHelpText() override { ++shown; }
+    } help;
+    vor::SetMainWindowHooks(&help);
+    QTest::keyClick(format, Qt::Key_F1);
+    vor::SetMainWindowHooks(nullptr);
+    EXPECT_EQ(help.shown, 1);
 }
 
 TEST_F(LabelWindowsTest, Screenshots)
