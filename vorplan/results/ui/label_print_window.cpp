@@ -388,7 +388,6 @@ TForm8* CreateForm8()
 void ShowLabelWindow()
 {
     TForm8* form = CreateForm8();
-    form->PageControl1->setCurrentIndex(0);
     form->show();
     form->raise();
     form->activateWindow();
