@@ -53,6 +53,8 @@
 #include "vorplan/results/ui/saved_calculations_window.h"
 #include "vorplan/results/ui/view_chooser_window.h"
 #include "vorplan/results/ui/stock_update_window.h"
+#include "vorplan/results/ui/label_format_window.h"
+#include "vorplan/results/ui/label_print_window.h"
 #include "vorplan/shell/main_window.h"
 #include "vorplan/shell/pick_list_window.h"
 #include "vorplan/shell/settings_window.h"
@@ -183,6 +185,8 @@ int main(int argc, char* argv[])
         std::unique_ptr<vor::Tvisualiz> formVisualiz;
         std::unique_ptr<vor::Ttabela> tabela;
         std::unique_ptr<vor::TForm6> form6;
+        std::unique_ptr<vor::TForm8> form8;
+        std::unique_ptr<vor::TForm13> form13;
         std::unique_ptr<vor::TForm2> form2;
         std::unique_ptr<vor::TForm7> form7;
         std::unique_ptr<vor::TForm9> form9;
@@ -221,6 +225,9 @@ int main(int argc, char* argv[])
             form1->Targets().table = vor::ShowTableEditor;
             vor::InstallPieceListingHooks();
             form6.reset(vor::CreateForm6());
+            form8.reset(vor::CreateForm8());
+            form1->Targets().labels = vor::ShowLabelWindow;
+            form13.reset(vor::CreateForm13());
             form2.reset(vor::CreateForm2());
             form7.reset(vor::CreateForm7());
             form9.reset(vor::CreateForm9());

@@ -156,17 +156,25 @@ std::string MapProductLine()
     return std::string("Vorlane") + "  " + "v." + kInstalledVersion + "  " + kMakerCaption;
 }
 
+std::string FileStamp(const platform::LocalTime& now)
+{
+    return Two(now.year) + Two(now.month) + Two(now.day) + "-" + Two(now.hour) + Two(now.minute) +
+           Two(now.second);
+}
+
+std::filesystem::path FreeExportPdfFile(const std::filesystem::path& folder, const std::string& stem)
+{
+    std::filesystem::path file = folder / (stem + ".pdf");
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(file, error) || error; ++n)
+        file = folder / (stem + "_" + std::to_string(n) + ".pdf");
+    return file;
+}
+
 std::filesystem::path FreeMapPdfFile(const std::filesystem::path& exportFolder, long long material,
                                      const platform::LocalTime& now)
 {
-    const std::string stem = "MAPAS_" + std::to_string(material) + "_" + Two(now.year) +
-                             Two(now.month) + Two(now.day) + "-" + Two(now.hour) + Two(now.minute) +
-                             Two(now.second);
-    std::filesystem::path file = exportFolder / (stem + ".pdf");
-    std::error_code error;
-    for (int n = 2; std::filesystem::exists(file, error) || error; ++n)
-        file = exportFolder / (stem + "_" + std::to_string(n) + ".pdf");
-    return file;
+    return FreeExportPdfFile(exportFolder, "MAPAS_" + std::to_string(material) + "_" + FileStamp(now));
 }
 
 MapPrinter::MapPrinter(MapPrintOptions& options, const MapPrintInputs& inputs, MapPrintViewer& viewer,

@@ -65,6 +65,11 @@ int FooterFontSize(const std::string& text);
 int ExtraHeaderFontSize(const std::string& text);
 // The first header line: product, version and the maker's address.
 std::string MapProductLine();
+// "yymmdd-hhmmss" of `now`, as export file names carry it.
+std::string FileStamp(const platform::LocalTime& now);
+// folder/stem + ".pdf"; when that file exists "_2", "_3", ... goes before
+// ".pdf", so no file is ever written over.
+std::filesystem::path FreeExportPdfFile(const std::filesystem::path& folder, const std::string& stem);
 // EXPORT/"MAPAS_" + material + "_" + yymmdd-hhmmss + ".pdf"; when that file
 // exists "_2", "_3", ... goes before ".pdf", so no file is ever written over.
 std::filesystem::path FreeMapPdfFile(const std::filesystem::path& exportFolder,
