@@ -19,14 +19,14 @@ std::string Where(int paragraph)
     return "paragraph " + std::to_string(paragraph + 1);
 }
 
-bool BeginsWithDigit(const std::string& text)
-{
-    return !text.empty() && text[0] >= '0' && text[0] <= '9';
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+bool BeginsWithDigit(const std::string& text)
+{
+    return !text.empty() && IsDigit(text[0]);
 }
 
 // "N - Title" or "N.M - Title": N of one or two digits, not starting with 0, so

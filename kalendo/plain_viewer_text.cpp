@@ -51,6 +51,8 @@ PlainViewerText::PlainViewerText(const vor::StyledDoc& doc)
     }
     if (m_paragraphStarts.empty())
         m_paragraphStarts.push_back(0);
+    m_folded = m_text;
+    std::transform(m_folded.begin(), m_folded.end(), m_folded.begin(), Fold);
 }
 
 std::optional<ViewerText::Match> PlainViewerText::Find(std::string_view needle, int from,
@@ -63,10 +65,8 @@ std::optional<ViewerText::Match> PlainViewerText::Find(std::string_view needle, 
     if (caseSensitive) {
         found = m_text.find(wanted, static_cast<std::size_t>(from));
     } else {
-        std::u32string folded = m_text;
-        std::transform(folded.begin(), folded.end(), folded.begin(), Fold);
         std::transform(wanted.begin(), wanted.end(), wanted.begin(), Fold);
-        found = folded.find(wanted, static_cast<std::size_t>(from));
+        found = m_folded.find(wanted, static_cast<std::size_t>(from));
     }
     if (found == std::u32string::npos)
         return std::nullopt;

@@ -30,6 +30,7 @@ public:
 
 private:
     std::u32string m_text;                 // paragraphs joined by "\n"; line breaks are U+2028
+    std::u32string m_folded;               // the same, case-folded for the find dialog
     std::vector<bool> m_underlined;        // exactly underlined, per character
     std::vector<int> m_paragraphStarts;
     std::vector<int> m_lineStarts;

@@ -37,7 +37,7 @@ std::vector<std::string> CutRoutingLines(const std::vector<RouteLine>& route,
 void WriteCutRoutingFile(const Path& path, const std::vector<RouteLine>& route,
                          const platform::Clock& clock, FileOps& ops)
 {
-    WriteFileAtomically(path, EncodeTextLines(CutRoutingLines(route, clock.Now())), ops);
+    WriteTextLines(path, CutRoutingLines(route, clock.Now()), ops);
 }
 
 }  // namespace vor

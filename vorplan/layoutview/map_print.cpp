@@ -50,7 +50,7 @@ std::string PadLeft(const std::string& text, std::size_t width)
     return length < width ? std::string(width - length, ' ') + text : text;
 }
 
-std::string CutAtLastTilde(const std::string& text)
+std::string BeforeLastTilde(const std::string& text)
 {
     const std::size_t at = text.rfind('~');
     return at == std::string::npos ? text : text.substr(0, at);
@@ -59,7 +59,7 @@ std::string CutAtLastTilde(const std::string& text)
 // The list name as the header prints it.
 std::string PrintedListName(const std::string& stored)
 {
-    std::string name = CutAtLastTilde(CutAtLastTilde(stored));
+    std::string name = BeforeLastTilde(BeforeLastTilde(stored));
     std::replace(name.begin(), name.end(), '~', ' ');
     return name;
 }

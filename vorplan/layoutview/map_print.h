@@ -131,9 +131,6 @@ public:
     // The current layout at the current place on the sheet.
     bool PrintLayoutPage();
 
-    int PageWidth() const { return m_width; }
-    int PageHeight() const { return m_height; }
-    int DrawingWidth() const { return m_drawingWidth; }
 
 private:
     struct Cell {

@@ -11,7 +11,7 @@ bool HandReportToViewer(const DataFolders& folders, const std::vector<std::strin
                         std::string& reportPath, FileOps& ops)
 {
     const Path path = PieceListingFile(folders);
-    WriteFileAtomically(path, EncodeTextLines(lines), ops);
+    WriteTextLines(path, lines, ops);
     reportPath = path.string();
     platform::GetClipboard().Clear();
     return StartReportViewer(folders, path);

@@ -34,7 +34,7 @@ std::vector<std::string> CalculatedLayoutsLines(const std::vector<MaterialLayout
 void WriteCalculatedLayoutsFile(const Path& file, const std::vector<MaterialLayoutSums>& materials,
                                 FileOps& ops)
 {
-    WriteFileAtomically(file, EncodeTextLines(CalculatedLayoutsLines(materials)), ops);
+    WriteTextLines(file, CalculatedLayoutsLines(materials), ops);
 }
 
 std::vector<std::string> NecessarySheetsLines(const std::vector<MaterialLayoutSums>& materials,
@@ -68,7 +68,7 @@ std::vector<std::string> NecessarySheetsLines(const std::vector<MaterialLayoutSu
 void WriteNecessarySheetsFile(const Path& file, const std::vector<MaterialLayoutSums>& materials,
                               bool withHeader, FileOps& ops)
 {
-    WriteFileAtomically(file, EncodeTextLines(NecessarySheetsLines(materials, withHeader)), ops);
+    WriteTextLines(file, NecessarySheetsLines(materials, withHeader), ops);
 }
 
 }  // namespace vor

@@ -86,7 +86,6 @@ protected:
 private:
     void BuildControls();
     void SetCaptions();
-    void ShowColours();
 
     std::array<QLabel*, 19> m_labels{};
     platform::WindowActivation* m_activation;

@@ -35,7 +35,6 @@ public:
     void Button3Click();  // the format window
     void Button2Click();  // the test page
 
-    const std::vector<long long>& LayoutNumbers() const { return m_layouts; }
     int ChosenOrder() const { return m_order; }
 
     QTabWidget* PageControl1;

@@ -45,7 +45,6 @@ public:
     void Button8Click();  // calculation information
 
     const StyledDoc& Summary() const { return m_summary; }
-    const CalcSummaryData& SummaryData() const { return m_data; }
     SummaryPrinter& Printer() { return m_printer; }
 
     // What the window reaches in other windows; the program fills them when
