@@ -20,6 +20,7 @@
 #include "tests/support/recording_canvas.h"
 #include "tests/support/ui_fixture.h"
 #include "vorplan/common/globals.h"
+#include "vorplan/common/ini_file.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/text_file.h"
 #include "vorplan/common/ui/painter_canvas.h"
@@ -221,6 +222,39 @@ TEST_F(LabelWindowsTest, OrderLabelsForMarkedRowsLeaveTheCurrentMaterial)
     EXPECT_FALSE(canvas.HasText("102 ???"));
     EXPECT_EQ(vor::gShared.currentMaterial, kMaterial);
     EXPECT_EQ(vor::gShared.currentMaterialRecord.description, before.description);
+}
+
+// The order's pieces come from the table the program works on this run (the
+// TMP copy when the tables are not internal), whatever VL_.INI says meanwhile.
+TEST_F(LabelWindowsTest, OrderLabelsReadTheTableOfTheSharedSetting)
+{
+    struct InternalTablesOff {
+        InternalTablesOff() { vor::gShared.settings.internalTables = false; }
+        ~InternalTablesOff() { vor::gShared.settings.internalTables = true; }
+    } off;
+    vor::IniFile(vor::MainSettingsFile()).WriteBool("CALC", "INTERNO", true);
+    vortest::RecordingCanvas canvas;
+    platform::FakePrintJobs jobs(canvas);
+    platform::ScopedPrintJobs installed(jobs);
+    vor::gShared.settings.labels.lines[1] = "<COD>";
+    vor::gShared.settings.labels.lines[2] = "";
+    vor::gShared.settings.labels.lines[3] = "";
+    vortest::WriteBytes(vor::OrderTableFile(vor::gShared.folders, 12, true),
+                        vor::EncodeTextLines({"1 101 1 500 300 9 Porta 12"}));
+    vortest::WriteBytes(vor::OrderTableFile(vor::gShared.folders, 12, false),
+                        vor::EncodeTextLines({"1 201 1 500 300 9 Porta 12"}));
+    WriteLayout(1, 1, 1);
+    Open();
+    vor::gShared.orderList.dirty = true;
+    window->FormActivate();
+    ASSERT_GE(window->ListBox2->count(), 1);
+    window->ListBox2->setCurrentRow(0);
+    emit window->ListBox2->itemClicked(window->ListBox2->item(0));
+    ASSERT_EQ(window->ChosenOrder(), 12);
+    window->Button4Click();
+    ASSERT_EQ(jobs.Jobs().size(), 1u);
+    EXPECT_TRUE(canvas.HasText("201"));
+    EXPECT_FALSE(canvas.HasText("101"));
 }
 
 TEST_F(LabelWindowsTest, FormatWindowStoresOnceAndKeepsTenLines)

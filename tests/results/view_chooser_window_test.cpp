@@ -14,6 +14,7 @@
 #include "platform/fake_process_launcher.h"
 #include "platform/qt_text.h"
 #include "tests/results/results_window_support.h"
+#include "vorplan/common/ini_file.h"
 #include "vorplan/results/ui/export_window.h"
 
 namespace {
@@ -104,6 +105,25 @@ TEST_F(ViewChooserWindowTest, ListsTheMaterialsAndMarksTheOnesViewed)
     form.Button6->click();
     EXPECT_EQ(handed, (std::vector<std::string>{"12    MDF branco 15 mm",
                                                 "30   *    Vidro temperado incolor 6 mm"}));
+}
+
+// The orders' totals come from the tables the program works on this run (the
+// TMP copies when the tables are not internal), whatever VL_.INI says meanwhile.
+TEST_F(ViewChooserWindowTest, SummaryTotalsTheOrderTablesOfTheSharedSetting)
+{
+    vor::gShared.settings.internalTables = false;
+    vor::IniFile(vor::MainSettingsFile()).WriteBool("CALC", "INTERNO", true);
+    options = {false, false, true, false};
+    WriteBytes(vor::CalcOrdersFile(folders()), vor::EncodeTextLines({"5"}));
+    WriteBytes(vor::OrderTableFile(folders(), 5, true),
+               vor::EncodeTextLines({"1 1 2 1000 500 12 Porta"}));
+    WriteBytes(vor::OrderTableFile(folders(), 5, false),
+               vor::EncodeTextLines({"1 1 7 1000 500 12 Porta"}));
+    const std::string text = FromQString(OpenChooser().RichEdit1->toPlainText());
+    const std::size_t row = text.find("\n5\t");
+    ASSERT_NE(row, std::string::npos) << text;
+    const std::string line = text.substr(row + 1, text.find('\n', row + 1) - row - 1);
+    EXPECT_NE(line.find("\t7\t"), std::string::npos) << line;
 }
 
 TEST_F(ViewChooserWindowTest, PrintsTheSummaryAsOneJob)

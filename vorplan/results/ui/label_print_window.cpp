@@ -49,11 +49,6 @@ std::string Today()
     return TwoDigits(now.day) + "/" + TwoDigits(now.month) + "/" + TwoDigits(now.year);
 }
 
-bool InternalTables()
-{
-    return IniFile(MainSettingsFile()).ReadBool("CALC", "INTERNO", true);
-}
-
 // What the label sets read from the files of the installation; each order is read once.
 LabelSetInputs FileInputs()
 {
@@ -80,7 +75,7 @@ LabelSetInputs FileInputs()
             value.second = "---";
         return fields->emplace(order, value).first->second;
     };
-    const bool internal = InternalTables();
+    const bool internal = gShared.settings.internalTables;
     auto tables = std::make_shared<std::map<int, std::vector<PieceLineFields>>>();
     in.orderSize = [folders, internal, tables](int order, int code) {
         auto found = tables->find(order);
@@ -335,7 +330,8 @@ void TForm8::Button4Click()
         return;
     }
     std::vector<OrderLabelRow> rows;
-    if (const auto lines = ReadTextLines(OrderTableFile(gShared.folders, m_order, InternalTables())))
+    const Path table = OrderTableFile(gShared.folders, m_order, gShared.settings.internalTables);
+    if (const auto lines = ReadTextLines(table))
         for (const std::string& line : *lines) {
             const PieceLineFields f = ParsePieceLine(line);
             rows.push_back({f.mark, f.code, f.quantity, f.width, f.height, f.material, f.description});

@@ -16,7 +16,6 @@
 #include "vorplan/common/errors.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/helper_programs.h"
-#include "vorplan/common/ini_file.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/material_record.h"
 #include "vorplan/common/rtf/ui/styled_text.h"
@@ -163,9 +162,8 @@ void TForm23::FillMaterialList()
 void TForm23::BuildCalcSummary()
 {
     const YieldDisplayOptions options = yieldOptions ? yieldOptions() : YieldDisplayOptions{};
-    const bool internalOrders = IniFile(MainSettingsFile()).ReadBool("CALC", "INTERNO", true);
     m_data = GatherCalcSummary(gShared.folders, gShared.calcLists.materials, options.projects,
-                               internalOrders, gShared.settings.roundingTypeOne);
+                               gShared.settings.internalTables, gShared.settings.roundingTypeOne);
     try {
         EnsureLastCalcMaterials(gShared.folders, gShared.calcLists.materials);
     } catch (const IoError& error) {
