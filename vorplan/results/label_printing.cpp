@@ -295,7 +295,7 @@ LabelPrinter::LabelPrinter(platform::PrintJobs& jobs, const LabelPageSettings& p
 
 LabelPrinter::~LabelPrinter()
 {
-    if (m_open) {
+    if (m_jobs.JobOpen()) {
         m_jobs.EndJob();
         m_jobs.SetFullPage(false);
     }
@@ -318,7 +318,6 @@ bool LabelPrinter::Begin(const std::string& title, const std::filesystem::path& 
         m_jobs.SetFullPage(false);
         return false;
     }
-    m_open = true;
     const platform::PrintPageMetrics metrics = m_jobs.Metrics();
     m_dpi = metrics.dotsPerInch > 0 ? metrics.dotsPerInch : platform::kPrintDotsPerInch;
     m_column = 1;
@@ -413,9 +412,8 @@ bool LabelPrinter::PrintOutline()
 
 bool LabelPrinter::End()
 {
-    if (!m_open)
+    if (!m_jobs.JobOpen())
         return false;
-    m_open = false;
     const bool ok = m_jobs.EndJob();
     m_jobs.SetFullPage(false);
     return ok;

@@ -155,7 +155,6 @@ private:
     LabelPageSettings m_page;
     bool m_outlines;
     std::filesystem::path m_logo;
-    bool m_open = false;
     bool m_pageDue = false;
     double m_dpi = platform::kPrintDotsPerInch;
     int m_column = 1, m_row = 1;
