@@ -12,10 +12,11 @@ namespace platform {
 
 // One dialog as the program asked for it.
 struct ShownFileDialog {
-    bool folder = false;  // ChooseFolder, else OpenFile
+    bool folder = false;  // ChooseFolder, else OpenFile or SaveFile
     std::string title;
     std::filesystem::path start;
     std::string filter;
+    bool save = false;  // SaveFile
 };
 
 // File dialogs for tests: every dialog is recorded and answered from a queue
@@ -26,6 +27,12 @@ public:
                                    std::string_view filter) override
     {
         m_shown.push_back({false, std::string(title), folder, std::string(filter)});
+        return Next();
+    }
+    std::filesystem::path SaveFile(std::string_view title, const std::filesystem::path& folder,
+                                   std::string_view filter) override
+    {
+        m_shown.push_back({false, std::string(title), folder, std::string(filter), true});
         return Next();
     }
     std::filesystem::path ChooseFolder(std::string_view title,

@@ -11,6 +11,11 @@ public:
     {
         return {};
     }
+    std::filesystem::path SaveFile(std::string_view, const std::filesystem::path&,
+                                   std::string_view) override
+    {
+        return {};
+    }
     std::filesystem::path ChooseFolder(std::string_view, const std::filesystem::path&) override
     {
         return {};

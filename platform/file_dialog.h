@@ -17,6 +17,10 @@ public:
     // pattern ...)".
     virtual std::filesystem::path OpenFile(std::string_view title, const std::filesystem::path& folder,
                                            std::string_view filter) = 0;
+    // The file the user chose to write, or an empty path when cancelled; as
+    // OpenFile, but the file need not exist.
+    virtual std::filesystem::path SaveFile(std::string_view title, const std::filesystem::path& folder,
+                                           std::string_view filter) = 0;
     // The folder the user chose, or an empty path when cancelled.
     virtual std::filesystem::path ChooseFolder(std::string_view title,
                                                const std::filesystem::path& folder) = 0;

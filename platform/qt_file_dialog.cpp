@@ -25,6 +25,13 @@ std::filesystem::path QtFileDialogs::OpenFile(std::string_view title, const std:
                                                ToQString(folder.string()), ToQString(filter)));
 }
 
+std::filesystem::path QtFileDialogs::SaveFile(std::string_view title, const std::filesystem::path& folder,
+                                              std::string_view filter)
+{
+    return PathOf(QFileDialog::getSaveFileName(QApplication::activeWindow(), ToQString(title),
+                                               ToQString(folder.string()), ToQString(filter)));
+}
+
 std::filesystem::path QtFileDialogs::ChooseFolder(std::string_view title,
                                                   const std::filesystem::path& folder)
 {

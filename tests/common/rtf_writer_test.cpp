@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/fake_print_jobs.h"
 #include "tests/support/recording_canvas.h"
 #include "vorplan/common/rtf/rtf_writer.h"
 #include "vorplan/common/rtf/styled_doc.h"
@@ -123,6 +124,34 @@ TEST(StyledDocTest, PagesPlaceTextsAtTabStopsCentredAndBrokenByHeight)
     const auto ops = canvas.OpsOf(vortest::RecordingCanvas::Kind::Text);
     EXPECT_EQ(ops[2].points[0], (vor::Point{45, 27}));
     EXPECT_EQ(ops[2].brush.style, vor::BrushStyle::Clear);
+}
+
+TEST(StyledDocTest, PrintsAsOneJobAPageAtATime)
+{
+    vor::StyledDoc doc;
+    for (const char* text : {"a", "b", "c"}) {
+        vor::StyledParagraph p;
+        p.runs = {TextRun(text)};
+        doc.paragraphs.push_back(p);
+    }
+    vortest::RecordingCanvas canvas;
+    platform::FakePrintJobs jobs(canvas);
+    // Two 20-pixel lines to a page.
+    jobs.SetMetrics({200, 50, 10, 10, 220, 70, 72});
+    std::vector<std::size_t> pageStarts;
+    jobs.SetOnPage([&] { pageStarts.push_back(canvas.Texts().size()); });
+    ASSERT_TRUE(vor::PrintStyledDoc(jobs, doc, "Vorlane"));
+    ASSERT_EQ(jobs.Jobs().size(), 1u);
+    EXPECT_EQ(jobs.Jobs()[0].title, "Vorlane");
+    EXPECT_EQ(jobs.Jobs()[0].pages, 2);
+    EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(pageStarts, (std::vector<std::size_t>{0, 2}));
+
+    // A refused page ends the job and fails.
+    jobs.SetRefusePages(true);
+    EXPECT_FALSE(vor::PrintStyledDoc(jobs, doc, "Vorlane"));
+    EXPECT_FALSE(jobs.JobOpen());
+    EXPECT_TRUE(jobs.Jobs().back().ended);
 }
 
 }  // namespace

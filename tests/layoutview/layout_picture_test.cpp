@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/print_jobs.h"
 #include "tests/layoutview/drawing_fixture.h"
 #include "tests/support/ui_fixture.h"
 #include "vorplan/common/ui/painter_canvas.h"
@@ -127,7 +128,7 @@ TEST_F(LayoutPictureTest, PrinterDrawingIntoAOnePagePdf)
     f.print.printSheetMargins = true;
     {
         QPdfWriter writer(pdf);
-        writer.setResolution(vor::kPrinterDotsPerInch);
+        writer.setResolution(platform::kPrintDotsPerInch);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
         QPainter painter(&writer);

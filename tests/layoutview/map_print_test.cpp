@@ -392,6 +392,18 @@ TEST_F(MapPrintTest, NothingChosenBeepsAndARefusedJobPrintsNothing)
     jobs.SetRefuseJobs(false);
     jobs.SetFailEnds(true);
     EXPECT_EQ(Print(1).outcome, vor::MapPrintOutcome::OutputFailed);
+
+    // A page refused inside the one PDF job: the job is ended, none left open
+    // for the next run.
+    jobs.SetFailEnds(false);
+    jobs.SetPrintsToFile(true);
+    pdf = "/tmp/maps.pdf";
+    jobs.SetRefusePages(true);
+    EXPECT_EQ(Print(3).outcome, vor::MapPrintOutcome::OutputFailed);
+    EXPECT_FALSE(jobs.JobOpen());
+    EXPECT_TRUE(jobs.Jobs().back().ended);
+    jobs.SetRefusePages(false);
+    EXPECT_EQ(Print(3).outcome, vor::MapPrintOutcome::Printed);
 }
 
 TEST_F(MapPrintTest, IntoAPdfFileAllSheetsAreOneJob)

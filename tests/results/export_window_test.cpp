@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "platform/fake_file_dialog.h"
 #include "platform/qt_text.h"
 #include "platform/system_info.h"
 #include "tests/results/results_window_support.h"
@@ -156,13 +157,17 @@ TEST_F(ExportWindowTest, AChosenNameStaysAndTheProgramShowsWhileOpeningIsTicked)
     EXPECT_EQ(FromQString(form.Label2->text()), "lowriter");
     EXPECT_TRUE(form.Label2->isVisible());
 
+    platform::ScriptedFileDialogs dialogs;
+    platform::ScopedFileDialogs installed(dialogs);
+    dialogs.Script("/home/ana/resumo.rtf");
+    dialogs.Script("/home/ana/resumo.rtf");
     QString askedFolder, askedFilter;
-    form.saveDialog = [&](QWidget*, const QString& folder, const QString& filter) {
-        askedFolder = folder;
-        askedFilter = filter;
-        return QStringLiteral("/home/ana/resumo.rtf");
+    const auto asked = [&] {
+        askedFolder = QString::fromStdString(dialogs.Shown().back().start.string());
+        askedFilter = QString::fromStdString(dialogs.Shown().back().filter);
     };
     Click(form.Button3);
+    asked();
     EXPECT_EQ(FromQString(askedFolder), folders().exportDir.string());
     EXPECT_EQ(askedFilter, QStringLiteral("rtf (*.rtf)"));
     Click(form.CheckBox1);
@@ -174,7 +179,12 @@ TEST_F(ExportWindowTest, AChosenNameStaysAndTheProgramShowsWhileOpeningIsTicked)
     Click(form.RadioButton7);
     EXPECT_EQ(FromQString(form.Label2->text()), "");
     Click(form.Button3);
+    asked();
     EXPECT_EQ(askedFilter, QStringLiteral("text (*.txt)"));
+    // Cancelled: the name stays.
+    Click(form.Button3);
+    EXPECT_EQ(form.Edit1->text(), QStringLiteral("/home/ana/resumo.rtf"));
+    EXPECT_TRUE(dialogs.Shown().back().save);
 }
 
 TEST_F(ExportWindowTest, EscAndTheTitleBarCancel)

@@ -302,4 +302,15 @@ TEST_F(LabelPrinterTest, TestPageOutlinesEveryLabelOfOnePage)
     EXPECT_FALSE(jobs.FullPage());  // given back also when the job did not start
 }
 
+TEST_F(LabelPrinterTest, ARefusedPageEndsTheJobAndGivesThePositionsBack)
+{
+    jobs.SetRefusePages(true);
+    std::vector<vor::PrintedLabel> labels(25, vor::PrintedLabel{{"L"}, 8});
+    EXPECT_FALSE(vor::PrintLabels(jobs, page, false, {}, labels));
+    EXPECT_FALSE(jobs.JobOpen());
+    ASSERT_EQ(jobs.Jobs().size(), 1u);
+    EXPECT_TRUE(jobs.Jobs()[0].ended);
+    EXPECT_EQ(jobs.FullPageCalls(), (std::vector<bool>{true, false}));
+}
+
 }  // namespace

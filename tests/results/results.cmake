@@ -9,7 +9,7 @@ if(TARGET vorshell)
   find_package(Qt6 6.4 REQUIRED COMPONENTS Test)
   vor_add_test(results_window_tests QT
     SOURCES export_window_test.cpp view_chooser_window_test.cpp saved_calculations_window_test.cpp
-    LIBS vorshell vor_ui_test_support Qt6::Test)
+    LIBS vorshell vor_ui_test_support vor_canvas_support Qt6::Test)
   # Pictures of the windows and the printed summary go into the build tree.
   target_compile_definitions(results_window_tests PRIVATE VOR_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}")
   if(TARGET language_files)

@@ -11,10 +11,14 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include "platform/fake_print_jobs.h"
 #include "platform/fake_process_launcher.h"
+#include "platform/qt_print_jobs.h"
 #include "platform/qt_text.h"
 #include "tests/results/results_window_support.h"
+#include "tests/support/recording_canvas.h"
 #include "vorplan/common/ini_file.h"
+#include "vorplan/common/ui/painter_canvas.h"
 #include "vorplan/results/ui/export_window.h"
 
 namespace {
@@ -128,9 +132,13 @@ TEST_F(ViewChooserWindowTest, SummaryTotalsTheOrderTablesOfTheSharedSetting)
 
 TEST_F(ViewChooserWindowTest, PrintsTheSummaryAsOneJob)
 {
-    vor::TForm23& form = OpenChooser();
+    platform::QtPrintJobs qtJobs([](QPainter& painter, int dpi) -> std::unique_ptr<vor::Canvas> {
+        return std::make_unique<vor::PainterCanvas>(painter, dpi);
+    });
     const fs::path pdf = base() / "resumo.pdf";
-    form.Printer().UsePdfOutput(QString::fromStdString(pdf.string()));
+    qtJobs.UsePdfOutput(QString::fromStdString(pdf.string()));
+    platform::ScopedPrintJobs installed(qtJobs);
+    vor::TForm23& form = OpenChooser();
     WhenShown([] { return QApplication::activeModalWidget(); },
               [] {
                   if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
@@ -155,6 +163,43 @@ TEST_F(ViewChooserWindowTest, PrintsTheSummaryAsOneJob)
                    QStringLiteral("-singlefile"), QString::fromStdString(pdf.string()),
                    QStringLiteral(VOR_TEST_OUTPUT_DIR "/summary_print")});
     picture.waitForFinished(20000);
+}
+
+TEST_F(ViewChooserWindowTest, PrintingReportsARefusedOrUnfinishedJobAndACancelPrintsNothing)
+{
+    vortest::RecordingCanvas canvas;
+    platform::FakePrintJobs jobs(canvas);
+    platform::ScopedPrintJobs installed(jobs);
+    vor::TForm23& form = OpenChooser();
+
+    jobs.SetAcceptDialogs(false);
+    form.Button3->click();
+    EXPECT_EQ(jobs.Setups(), 1);
+    EXPECT_TRUE(jobs.Jobs().empty());
+    EXPECT_EQ(messages().Count(), 0u);
+
+    // PDF output that has no file to go into.
+    jobs.SetAcceptDialogs(true);
+    jobs.SetPrintsToFile(true);
+    form.Button3->click();
+    EXPECT_TRUE(jobs.Jobs().empty());
+    EXPECT_EQ(messages().Count(), 0u);
+
+    jobs.SetPrintsToFile(false);
+    jobs.SetRefuseJobs(true);
+    form.Button3->click();
+    ASSERT_EQ(messages().Count(), 1u);
+    EXPECT_EQ(messages().Last().text, vor::Msg(225));
+
+    jobs.SetRefuseJobs(false);
+    jobs.SetFailEnds(true);
+    form.Button3->click();
+    ASSERT_EQ(jobs.Jobs().size(), 1u);
+    EXPECT_EQ(jobs.Jobs()[0].title, "Vorlane");
+    EXPECT_TRUE(jobs.Jobs()[0].ended);
+    EXPECT_TRUE(canvas.HasText("MDF branco 15 mm"));
+    ASSERT_EQ(messages().Count(), 2u);
+    EXPECT_EQ(messages().Last().text, vor::Msg(225));
 }
 
 TEST_F(ViewChooserWindowTest, ExportsOnlyWhatTheExportWindowConfirmed)

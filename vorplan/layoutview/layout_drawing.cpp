@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/print_jobs.h"
 #include "vorplan/common/codec.h"
 #include "vorplan/common/conversions.h"
 #include "vorplan/common/real_helpers.h"
@@ -28,7 +29,7 @@ bool OnScreen(const DrawContext& context) { return context.target == DrawTarget:
 // with the printer's resolution.
 int MarkPixels(const DrawContext& context, int screenPixels)
 {
-    return OnScreen(context) ? screenPixels : screenPixels * kPrinterDotsPerInch / 96;
+    return OnScreen(context) ? screenPixels : screenPixels * platform::kPrintDotsPerInch / 96;
 }
 
 void Indicate(const DrawContext& context, DrawIndicator state)

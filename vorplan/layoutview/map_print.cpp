@@ -196,10 +196,9 @@ Canvas& MapPrinter::Page()
 
 bool MapPrinter::OpenSheet()
 {
-    if (!m_jobOpen) {
+    if (!m_jobs.JobOpen()) {
         if (!m_jobs.BeginJob("Vorlane", m_jobs.PrintsToFile() ? m_pdfFile : std::filesystem::path()))
             return false;
-        m_jobOpen = true;
     } else if (!m_jobs.NewPage()) {
         return false;
     }
@@ -221,7 +220,6 @@ bool MapPrinter::CloseSheet()
     m_position = 0;
     if (m_jobs.PrintsToFile())
         return true;  // one file: the next sheet is a new page of it
-    m_jobOpen = false;
     return m_jobs.EndJob();
 }
 
@@ -234,17 +232,15 @@ MapPrintResult MapPrinter::Run(const std::vector<long long>& chosen)
         return result;
     }
     auto fail = [&](MapPrintOutcome outcome) {
-        if (m_jobOpen) {
-            m_jobOpen = false;
+        if (m_jobs.JobOpen())
             m_jobs.EndJob();
-        }
         result.outcome = outcome;
         result.sheets = m_sheets;
         return result;
     };
     for (const long long layout : chosen) {
         if (!m_sheetOpen && !OpenSheet())
-            return fail(m_jobOpen ? MapPrintOutcome::OutputFailed : MapPrintOutcome::JobRefused);
+            return fail(m_jobs.JobOpen() ? MapPrintOutcome::OutputFailed : MapPrintOutcome::JobRefused);
         if (m_options.pageOutline) {
             Canvas& canvas = Page();
             canvas.pen = {static_cast<WinColor>(m_printing.totalsColour), 1, PenStyle::Solid};
@@ -255,17 +251,14 @@ MapPrintResult MapPrinter::Run(const std::vector<long long>& chosen)
         if (m_viewer.readLayout)
             m_viewer.readLayout(layout);
         if (!PrintLayoutPage())
-            return fail(m_jobOpen ? MapPrintOutcome::OutputFailed : MapPrintOutcome::JobRefused);
+            return fail(m_jobs.JobOpen() ? MapPrintOutcome::OutputFailed : MapPrintOutcome::JobRefused);
         if ((m_position >= m_perSheet || m_sheetFull) && !CloseSheet())
             return fail(MapPrintOutcome::OutputFailed);
     }
     if (m_sheetOpen && !CloseSheet())
         return fail(MapPrintOutcome::OutputFailed);
-    if (m_jobOpen) {
-        m_jobOpen = false;
-        if (!m_jobs.EndJob())
-            return fail(MapPrintOutcome::OutputFailed);
-    }
+    if (m_jobs.JobOpen() && !m_jobs.EndJob())
+        return fail(MapPrintOutcome::OutputFailed);
     m_options.stored.penWidth = m_printing.penWidth;
     result.sheets = m_sheets;
     return result;

@@ -165,7 +165,6 @@ private:
     int m_perSheet = 1;
 
     // The print state.
-    bool m_jobOpen = false;
     bool m_sheetOpen = false;
     bool m_sheetFull = false;  // a list ran onto a further sheet
     int m_position = 0;        // maps already on the current sheet

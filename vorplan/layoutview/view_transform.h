@@ -6,9 +6,6 @@ namespace vor {
 constexpr double kMinZoom = 0.25;
 constexpr double kMaxZoom = 40.0;
 
-// The printer's resolution every printed pixel value is meant for.
-constexpr int kPrinterDotsPerInch = 600;
-
 // Where the layout lands on the screen and on paper. Layout units are tenths
 // of a millimetre with Y growing upwards; pixels have Y growing downwards.
 struct ViewTransform {

@@ -295,20 +295,15 @@ LabelPrinter::LabelPrinter(platform::PrintJobs& jobs, const LabelPageSettings& p
 
 LabelPrinter::~LabelPrinter()
 {
-    if (m_open) {
+    if (m_jobs.JobOpen()) {
         m_jobs.EndJob();
         m_jobs.SetFullPage(false);
     }
 }
 
-int LabelPrinter::PixelsX(double mm) const
+int LabelPrinter::Pixels(double mm) const
 {
-    return static_cast<int>(Round(mm * m_dpiX / 25.4));
-}
-
-int LabelPrinter::PixelsY(double mm) const
-{
-    return static_cast<int>(Round(mm * m_dpiY / 25.4));
+    return static_cast<int>(Round(mm * m_dpi / 25.4));
 }
 
 Canvas& LabelPrinter::Page()
@@ -323,13 +318,12 @@ bool LabelPrinter::Begin(const std::string& title, const std::filesystem::path& 
         m_jobs.SetFullPage(false);
         return false;
     }
-    m_open = true;
     const platform::PrintPageMetrics metrics = m_jobs.Metrics();
-    m_dpiX = m_dpiY = metrics.dotsPerInch > 0 ? metrics.dotsPerInch : 600;
+    m_dpi = metrics.dotsPerInch > 0 ? metrics.dotsPerInch : platform::kPrintDotsPerInch;
     m_column = 1;
     m_row = 1;
-    m_x = PixelsX(m_page.sideMargin);
-    m_y = PixelsY(m_page.topMargin);
+    m_x = Pixels(m_page.sideMargin);
+    m_y = Pixels(m_page.topMargin);
     Canvas& canvas = Page();
     canvas.brush = {kWhite, BrushStyle::Clear};
     canvas.pen = {kBlack, 1, PenStyle::Solid};
@@ -341,18 +335,18 @@ bool LabelPrinter::Next()
 {
     if (m_column < m_page.columns) {
         ++m_column;
-        m_x += PixelsX(m_page.horizontalDistance);
+        m_x += Pixels(m_page.horizontalDistance);
         return true;
     }
     m_column = 1;
-    m_x = PixelsX(m_page.sideMargin);
+    m_x = Pixels(m_page.sideMargin);
     if (m_row < m_page.rows) {
         ++m_row;
-        m_y += PixelsY(m_page.verticalDistance);
+        m_y += Pixels(m_page.verticalDistance);
         return true;
     }
     m_row = 1;
-    m_y = PixelsY(m_page.topMargin);
+    m_y = Pixels(m_page.topMargin);
     // The new page begins with the next label, so none is left blank at the end.
     m_pageDue = true;
     return true;
@@ -377,8 +371,8 @@ bool LabelPrinter::Print(const PrintedLabel& label)
         std::string line = label.lines[i];
         if (i == 0 && line.find("<GRF>") != std::string::npos) {
             line.replace(line.find("<GRF>"), 5, "");
-            const int w = PixelsX(m_page.pictureWidth);
-            const int h = PixelsY(m_page.pictureHeight);
+            const int w = Pixels(m_page.pictureWidth);
+            const int h = Pixels(m_page.pictureHeight);
             std::error_code error;
             if (std::filesystem::exists(m_logo, error)) {
                 canvas.StretchPicture({m_x, m_y, m_x + w, m_y + h}, m_logo);
@@ -400,7 +394,7 @@ bool LabelPrinter::Print(const PrintedLabel& label)
     if (m_outlines) {
         canvas.pen = {kBlack, 1, PenStyle::Solid};
         canvas.brush.style = BrushStyle::Clear;
-        canvas.Rectangle({m_x, m_y, m_x + PixelsX(m_page.labelWidth), m_y + PixelsY(m_page.labelHeight)});
+        canvas.Rectangle({m_x, m_y, m_x + Pixels(m_page.labelWidth), m_y + Pixels(m_page.labelHeight)});
     }
     return Next();
 }
@@ -412,15 +406,14 @@ bool LabelPrinter::PrintOutline()
     Canvas& canvas = Page();
     canvas.pen = {kBlack, 1, PenStyle::Solid};
     canvas.brush.style = BrushStyle::Clear;
-    canvas.Rectangle({m_x, m_y, m_x + PixelsX(m_page.labelWidth), m_y + PixelsY(m_page.labelHeight)});
+    canvas.Rectangle({m_x, m_y, m_x + Pixels(m_page.labelWidth), m_y + Pixels(m_page.labelHeight)});
     return Next();
 }
 
 bool LabelPrinter::End()
 {
-    if (!m_open)
+    if (!m_jobs.JobOpen())
         return false;
-    m_open = false;
     const bool ok = m_jobs.EndJob();
     m_jobs.SetFullPage(false);
     return ok;

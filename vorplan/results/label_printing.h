@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/print_jobs.h"
 #include "vorplan/common/data_folders.h"
 #include "vorplan/common/general_settings.h"
 #include "vorplan/optimiser/layout_files.h"
-
-namespace platform {
-class PrintJobs;
-}
 
 namespace vor {
 
@@ -146,8 +143,8 @@ public:
 
     int X() const { return m_x; }
     int Y() const { return m_y; }
-    int PixelsX(double mm) const;
-    int PixelsY(double mm) const;
+    // Millimetres in printer pixels, the same on both axes.
+    int Pixels(double mm) const;
 
 private:
     bool Next();
@@ -158,9 +155,8 @@ private:
     LabelPageSettings m_page;
     bool m_outlines;
     std::filesystem::path m_logo;
-    bool m_open = false;
     bool m_pageDue = false;
-    double m_dpiX = 600, m_dpiY = 600;
+    double m_dpi = platform::kPrintDotsPerInch;
     int m_column = 1, m_row = 1;
     int m_x = 0, m_y = 0;
 };

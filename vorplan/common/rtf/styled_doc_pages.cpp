@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/print_jobs.h"
+
 namespace vor {
 
 namespace {
@@ -88,6 +90,24 @@ void DrawPlacedPage(const PlacedPage& page, Canvas& canvas, Point origin)
         canvas.font = t.font;
         canvas.Text({origin.x + t.at.x, origin.y + t.at.y}, t.text);
     }
+}
+
+bool PrintStyledDoc(platform::PrintJobs& jobs, const StyledDoc& doc, const std::string& title)
+{
+    if (!jobs.BeginJob(title))
+        return false;
+    const platform::PrintPageMetrics page = jobs.Metrics();
+    const std::vector<PlacedPage> pages =
+        LayOutStyledDoc(doc, jobs.JobCanvas(), page.width, page.height, page.dotsPerInch);
+    bool printed = true;
+    for (std::size_t i = 0; i < pages.size() && printed; ++i) {
+        if (i > 0)
+            printed = jobs.NewPage();
+        // Each page has a canvas of its own.
+        if (printed)
+            DrawPlacedPage(pages[i], jobs.JobCanvas());
+    }
+    return jobs.EndJob() && printed;
 }
 
 }  // namespace vor

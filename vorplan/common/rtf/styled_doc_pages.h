@@ -6,6 +6,10 @@
 #include "vorplan/common/canvas.h"
 #include "vorplan/common/rtf/styled_doc.h"
 
+namespace platform {
+class PrintJobs;
+}
+
 namespace vor {
 
 // A styled document laid out on printed pages: each piece of text at its
@@ -30,5 +34,9 @@ std::vector<PlacedPage> LayOutStyledDoc(const StyledDoc& doc, Canvas& canvas, in
 
 // Draws one page's texts on `canvas`, moved by `origin`.
 void DrawPlacedPage(const PlacedPage& page, Canvas& canvas, Point origin = {});
+
+// Prints `doc` as one job titled `title`, laid out on the job's pages; false
+// when the job could not start, a page was refused or the output not finished.
+bool PrintStyledDoc(platform::PrintJobs& jobs, const StyledDoc& doc, const std::string& title);
 
 }  // namespace vor

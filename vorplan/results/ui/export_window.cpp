@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/file_dialog.h"
 #include "platform/qt_text.h"
 #include "platform/window_activation.h"
 #include "vorplan/common/globals.h"
@@ -123,10 +123,6 @@ TForm28::TForm28(QWidget* parent) : QDialog(parent)
     connect(Button1, &QPushButton::clicked, this, &TForm28::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm28::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm28::Button3Click);
-
-    saveDialog = [](QWidget* owner, const QString& folder, const QString& filter) {
-        return QFileDialog::getSaveFileName(owner, QString(), folder, filter);
-    };
 
     m_activation = new platform::WindowActivation(this);
     connect(m_activation, &platform::WindowActivation::Activated, this, &TForm28::FormActivate);
@@ -254,12 +250,11 @@ void TForm28::reject()
 
 void TForm28::Button3Click()
 {
-    const QString filter = RadioButton6->isChecked() ? QStringLiteral("rtf (*.rtf)")
-                                                     : QStringLiteral("text (*.txt)");
-    const QString chosen =
-        saveDialog(this, ToQString(gShared.folders.exportDir.string()), filter);
-    if (!chosen.isEmpty())
-        Edit1->setText(chosen);
+    const char* filter = RadioButton6->isChecked() ? "rtf (*.rtf)" : "text (*.txt)";
+    const std::filesystem::path chosen =
+        platform::GetFileDialogs().SaveFile("", gShared.folders.exportDir, filter);
+    if (!chosen.empty())
+        Edit1->setText(ToQString(chosen.string()));
 }
 
 TForm28* CreateForm28()

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QString>
-#include <functional>
 #include <string>
 
 #include "vorplan/common/calc_data_reader.h"
@@ -41,10 +39,6 @@ public:
     ExportChoices Choices() const;
 
     bool cancelled = false;
-
-    // The save dialog: owner, start folder, filter; an empty answer keeps the
-    // name. Tests replace it.
-    std::function<QString(QWidget*, const QString&, const QString&)> saveDialog;
 
     QRadioButton* RadioButton6;  // text report
     QRadioButton* RadioButton7;  // numeric values

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/message_service.h"
+#include "platform/print_jobs.h"
 #include "platform/qt_text.h"
 #include "platform/window_activation.h"
 #include "vorplan/common/errors.h"
@@ -18,6 +19,7 @@
 #include "vorplan/common/helper_programs.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/material_record.h"
+#include "vorplan/common/rtf/styled_doc_pages.h"
 #include "vorplan/common/rtf/ui/styled_text.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/results/export_options.h"
@@ -207,9 +209,13 @@ void TForm23::Button2Click()
 
 void TForm23::Button3Click()
 {
-    if (!m_printer.Setup(this))
+    platform::PrintJobs& jobs = platform::PrintService();
+    if (!jobs.PrintSetup())
         return;
-    if (m_printer.Print(m_summary))
+    // PDF output with no file chosen has nowhere to go.
+    if (jobs.PrintsToFile() && jobs.OutputFile().empty())
+        return;
+    if (PrintStyledDoc(jobs, m_summary, "Vorlane"))
         platform::ShowMessage("Ok");
     else
         platform::ShowMessage(Msg(225));

@@ -8,7 +8,6 @@
 #include "vorplan/common/list_helpers.h"
 #include "vorplan/common/rtf/styled_doc.h"
 #include "vorplan/results/calc_summary.h"
-#include "vorplan/results/ui/summary_printer.h"
 
 class QLabel;
 class QListWidget;
@@ -45,7 +44,6 @@ public:
     void Button8Click();  // calculation information
 
     const StyledDoc& Summary() const { return m_summary; }
-    SummaryPrinter& Printer() { return m_printer; }
 
     // What the window reaches in other windows; the program fills them when
     // it creates those windows, tests put fakes in.
@@ -79,7 +77,6 @@ private:
     ColumnSet m_columns;
     StyledDoc m_summary;
     CalcSummaryData m_data;
-    SummaryPrinter m_printer;
 };
 
 extern TForm23* Form23;
