@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/fake_clock.h"
+#include "tests/optimiser/seeded_jobs.h"
 #include "tests/support/test_support.h"
 #include "vorplan/common/data_folders.h"
 
@@ -25,13 +26,9 @@ using vor::MaterialCalcResult;
 using vor::MaterialInput;
 using vor::StatusCode;
 
-// Sizes in millimetres, as the lines hold them.
-struct SheetSize {
-    int length = 0, width = 0, quantity = 0;
-};
-struct PieceSize {
-    int width = 0, height = 0, quantity = 0;
-};
+using vortest::PieceSize;
+using vortest::SeededCase;
+using vortest::SheetSize;
 
 MaterialInput MakeInput(const std::vector<SheetSize>& sheets, const std::vector<PieceSize>& pieces)
 {
@@ -96,27 +93,9 @@ void ExpectFinalEqualsBest(const MaterialCalcResult& r, const std::string& what)
 
 MaterialInput RandomInput(std::mt19937& rng, int maxSheets, int maxLines, int maxQuantity)
 {
-    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    std::vector<SheetSize> sheets;
-    const int sheetCount = pick(1, maxSheets);
-    for (int i = 0; i < sheetCount; ++i)
-        sheets.push_back({pick(800, 2800), pick(600, 2000), pick(1, 6)});
-    std::vector<PieceSize> pieces;
-    const int lines = pick(1, maxLines);
-    for (int i = 0; i < lines; ++i)
-        pieces.push_back({pick(50, 1300), pick(50, 900), pick(1, maxQuantity)});
-    return MakeInput(sheets, pieces);
+    const vortest::SeededJob job = vortest::RandomJob(rng, maxSheets, maxLines, maxQuantity);
+    return MakeInput(job.sheets, job.pieces);
 }
-
-struct SeededCase {
-    const char* name;
-    CalcType type;
-    int instances;
-    int maxSheets;
-    int maxLines;
-    int maxQuantity;
-    unsigned seed;
-};
 
 class FinalRunOnSeededInstances : public testing::TestWithParam<SeededCase> {};
 
@@ -212,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(SeededCase{"Rapido", CalcType::Fast, 200, 3, 6, 8, 1001},
                     SeededCase{"Completo", CalcType::Complete, 200, 2, 4, 4, 2002},
                     SeededCase{"Intensivo", CalcType::Intensive, 20, 1, 4, 2, 3003}),
-    [](const testing::TestParamInfo<SeededCase>& param) { return std::string(param.param.name); });
+    vortest::SeededCaseName);
 
 struct TrialCountCase {
     std::optional<vor::SheetOrder> order;
