@@ -8,9 +8,13 @@
 #include <iterator>
 #include <sstream>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <random>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/fake_clock.h"
@@ -115,6 +119,44 @@ void ExpectSameCalculation(const MaterialCalcResult& a, const MaterialCalcResult
     EXPECT_EQ(a.report.Lines(), b.report.Lines()) << what;
 }
 
+// Notes the threads the callbacks of a request are called on; each still
+// does what it did before.
+class CallingThreads {
+public:
+    void Watch(vor::MaterialCalcCallbacks& cb)
+    {
+        cb.search.progress = Wrap(std::move(cb.search.progress));
+        cb.search.newBest = Wrap(std::move(cb.search.newBest));
+        cb.timeDisplay = Wrap(std::move(cb.timeDisplay));
+        cb.betterTrial = Wrap(std::move(cb.betterTrial));
+        cb.enableAbbreviate = Wrap(std::move(cb.enableAbbreviate));
+        cb.error = Wrap(std::move(cb.error));
+        cb.statusPanel = Wrap(std::move(cb.statusPanel));
+    }
+    std::set<std::thread::id> Seen() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_threads;
+    }
+
+private:
+    template <typename... Args>
+    std::function<void(Args...)> Wrap(std::function<void(Args...)> inner)
+    {
+        return [this, inner = std::move(inner)](Args... args) {
+            {
+                std::lock_guard lock(m_mutex);
+                m_threads.insert(std::this_thread::get_id());
+            }
+            if (inner)
+                inner(args...);
+        };
+    }
+
+    mutable std::mutex m_mutex;
+    std::set<std::thread::id> m_threads;
+};
+
 TEST_P(FinalRunOnSeededInstances, ReproducesTheBestTrialWithAnyNumberOfThreads)
 {
     const SeededCase& c = GetParam();
@@ -159,7 +201,11 @@ TEST(MaterialCalculation, AbreviarOnFourThreadsTakesEveryCompletedTrialInOrder)
     pooled.request.callbacks.timeDisplay = [&](const vor::TimeDisplay& d) {
         progress.push_back(d.progress);
     };
+    // Trials run silent: whatever reaches the window comes from this thread.
+    CallingThreads calling;
+    calling.Watch(pooled.request.callbacks);
     const MaterialCalcResult& r = pooled.Run();
+    EXPECT_EQ(calling.Seen(), std::set<std::thread::id>{std::this_thread::get_id()});
     EXPECT_TRUE(r.abbreviated);
     ExpectFinalEqualsBest(r, "abbreviated on four threads");
     // What ran on when the flag came counts, once each; nothing starts later.
