@@ -232,6 +232,30 @@ TEST(MaterialCalculation, AbreviarOnFourThreadsTakesEveryCompletedTrialInOrder)
     EXPECT_EQ(s.bestParameters.threshold, r.bestParameters.threshold);
 }
 
+TEST(MaterialCalculation, TrialEndingTheSearchMidwayGivesTheSequentialResultOnAnyThreads)
+{
+    // 1 200 small squares beside a large one: one of the later ordering
+    // windows leaves more than 1 100 discarded rectangles (status text 24)
+    // where the first ones do not, so the trials the pool ran past it must
+    // come to nothing.
+    const MaterialInput input =
+        MakeInput({{1000, 500, 5}, {610, 500, 5}}, {{500, 500, 1}, {20, 20, 1200}});
+    platform::FakeClock clock;  // the report's times
+    platform::ScopedClock scoped(clock);
+    Calc one(CalcType::Complete, input);
+    one.request.threads = 1;
+    const MaterialCalcResult& r = one.Run();
+    EXPECT_GT(r.trialsRun, 1);
+    EXPECT_LT(r.trialsRun, r.plannedTrials);
+    EXPECT_EQ(r.status.text, StatusCode::TooManyDiscarded);
+    EXPECT_FALSE(r.finalRun);
+    for (int threads : {3, 8}) {
+        Calc many(CalcType::Complete, input);
+        many.request.threads = threads;
+        ExpectSameCalculation(r, many.Run(), "threads " + std::to_string(threads));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     MaterialCalculation, FinalRunOnSeededInstances,
     testing::Values(SeededCase{"Rapido", CalcType::Fast, 200, 3, 6, 8, 1001},
