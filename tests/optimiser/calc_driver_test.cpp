@@ -19,6 +19,7 @@
 #include "vorplan/common/ini_file.h"
 #include "vorplan/common/text_file.h"
 #include "vorplan/optimiser/layout_files.h"
+#include "vorplan/optimiser/trial_pool.h"
 
 namespace {
 
@@ -525,6 +526,24 @@ TEST_F(CalcDriverTest, RequestOfTheSharedStateReadsTheSettingsFileNow)
     made = vor::MakeCalcRequest(settings, {4}, {});
     EXPECT_FALSE(made.internalOrders);
     EXPECT_TRUE(made.deleteFirstLayoutWhenIncomplete);
+}
+
+TEST(CalcDriverThreads, SettingZeroMeansEveryCoreAndLargerValuesAreCapped)
+{
+    vortest::TempDir dir;
+    vor::IniFile main(dir.path() / "VL_.INI");
+    const std::pair<const char*, int> cases[] = {
+        {"", 0}, {"0", 0}, {"-4", 0}, {"1", 1}, {"6", 6}, {"256", 256}, {"257", 256},
+        {"99999999999", 0},  // no integer: the default
+    };
+    for (const auto& [text, expected] : cases) {
+        main.WriteString("CALC", "THREADS", text);
+        EXPECT_EQ(vor::CalcThreadsSetting(main), expected) << text;
+    }
+    EXPECT_EQ(vor::TrialThreads(300), vor::kMaxTrialThreads);
+    EXPECT_EQ(vor::TrialThreads(3), 3);
+    EXPECT_GE(vor::TrialThreads(0), 1);
+    EXPECT_EQ(vor::TrialPool(0).Size(), 1);
 }
 
 TEST(CalcDriverSearch, CandidatesFollowTheRangeRules)
