@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -9,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake_clock.h"
+#include "tests/optimiser/seeded_jobs.h"
 #include "tests/support/test_support.h"
 #include "vorplan/common/calc_lists.h"
 #include "vorplan/common/data_folders.h"
@@ -16,6 +19,7 @@
 #include "vorplan/common/ini_file.h"
 #include "vorplan/common/text_file.h"
 #include "vorplan/optimiser/layout_files.h"
+#include "vorplan/optimiser/trial_pool.h"
 
 namespace {
 
@@ -112,9 +116,18 @@ protected:
         vor::WriteTextLines(vor::MaterialFile(folders, code),
                             {"[DESC]", "CAMPO1=Material " + std::to_string(code), "[PROP_FISIC]",
                              "LARG_SERRA=4", "LARG_MIN_D=0", "GIRO=1"});
-        vor::WriteTextLines(vor::SheetTableFile(folders, code),
-                            {"1 1 50 " + std::to_string(length) + " " + std::to_string(width) +
-                             " Chapa X"});
+        WriteSheets(code, {{length, width, 50}});
+    }
+
+    void WriteSheets(long long code, const std::vector<vortest::SheetSize>& sheets)
+    {
+        std::vector<std::string> lines;
+        int number = 1;
+        for (const vortest::SheetSize& s : sheets)
+            lines.push_back("1 " + std::to_string(number++) + " " + std::to_string(s.quantity) +
+                            " " + std::to_string(s.length) + " " + std::to_string(s.width) +
+                            " Chapa X");
+        vor::WriteTextLines(vor::SheetTableFile(folders, code), lines);
     }
 
     void WriteOrder(long long order, const std::vector<std::string>& lines)
@@ -515,6 +528,24 @@ TEST_F(CalcDriverTest, RequestOfTheSharedStateReadsTheSettingsFileNow)
     EXPECT_TRUE(made.deleteFirstLayoutWhenIncomplete);
 }
 
+TEST(CalcDriverThreads, SettingZeroMeansEveryCoreAndLargerValuesAreCapped)
+{
+    vortest::TempDir dir;
+    vor::IniFile main(dir.path() / "VL_.INI");
+    const std::pair<const char*, int> cases[] = {
+        {"", 0}, {"0", 0}, {"-4", 0}, {"1", 1}, {"6", 6}, {"256", 256}, {"257", 256},
+        {"99999999999", 0},  // no integer: the default
+    };
+    for (const auto& [text, expected] : cases) {
+        main.WriteString("CALC", "THREADS", text);
+        EXPECT_EQ(vor::CalcThreadsSetting(main), expected) << text;
+    }
+    EXPECT_EQ(vor::TrialThreads(300), vor::kMaxTrialThreads);
+    EXPECT_EQ(vor::TrialThreads(3), 3);
+    EXPECT_GE(vor::TrialThreads(0), 1);
+    EXPECT_EQ(vor::TrialPool(0).Size(), 1);
+}
+
 TEST(CalcDriverSearch, CandidatesFollowTheRangeRules)
 {
     struct Case {
@@ -597,6 +628,120 @@ TEST_F(CalcDriverTest, BestSheetSizeSearchTriesEveryCandidateThenRunsTheBest)
                             [](const std::string& l) { return l.starts_with("00"); }),
               1);
 }
+
+// ---- The same files whatever the number of threads ------------------------------
+
+using Files = std::map<std::string, std::string>;
+
+// Every file below `root` by its path relative to it, with its bytes.
+Files FilesBelow(const fs::path& root)
+{
+    Files files;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
+        if (e.is_regular_file())
+            files[fs::relative(e.path(), root).generic_string()] = vortest::ReadBytes(e.path());
+    }
+    return files;
+}
+
+// Leaves below `root` exactly the files of `files`.
+void ResetFiles(const fs::path& root, const Files& files)
+{
+    std::vector<fs::path> present;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
+        if (e.is_regular_file())
+            present.push_back(e.path());
+    }
+    for (const fs::path& path : present)
+        fs::remove(path);
+    for (const auto& [name, bytes] : files)
+        vortest::WriteBytes(root / name, bytes);
+}
+
+class SeededCalculation : public CalcDriverTest,
+                          public testing::WithParamInterface<vortest::SeededCase> {};
+
+TEST_P(SeededCalculation, LeavesTheSameFilesWithAnyNumberOfThreads)
+{
+    const vortest::SeededCase& c = GetParam();
+    platform::FakeClock clock;  // the times of the report, the history line and the stamp
+    clock.SetNow({2026, 12, 11, 9, 30, 15, 0});
+    platform::ScopedClock scoped(clock);
+    request.settings.calcType = static_cast<int>(c.type);
+    request.options = vor::MakeCalcOptions(request.settings);
+    request.orders = {1};
+    std::mt19937 rng(c.seed);
+    for (int i = 0; i < c.instances; ++i) {
+        // One order for both materials, each with a job of its own.
+        std::vector<Line> lines;
+        for (long long code : {1LL, 2LL}) {
+            const vortest::SeededJob job =
+                vortest::RandomJob(rng, c.maxSheets, c.maxLines, c.maxQuantity);
+            WriteSheets(code, job.sheets);
+            for (const vortest::PieceSize& p : job.pieces)
+                lines.push_back({1, p.quantity, p.width, p.height, code});
+        }
+        WriteOrder(1, lines);
+        // Both goals over the cases (odd and even seeds), so both comparison
+        // orders choose trials.
+        request.options.goal = (c.seed + static_cast<unsigned>(i)) % 2 == 0
+                                   ? vor::OptimisationGoal::BestArea
+                                   : vor::OptimisationGoal::FewestLayouts;
+        const Files job = FilesBelow(install.base());
+        const Files settings = FilesBelow(install.iniDir());
+
+        Files sequentialFiles, sequentialSettings;
+        std::vector<long long> sequentialTrials;
+        for (int threads : {1, 2, 3, 8}) {
+            const std::string what = std::string(c.name) + " instance " + std::to_string(i) +
+                                     " threads " + std::to_string(threads);
+            SCOPED_TRACE(what);
+            ResetFiles(install.base(), job);
+            ResetFiles(install.iniDir(), settings);
+            request.threads = threads;
+            events = RecordingEvents{};
+            const CalcRunResult result = Run();
+            ASSERT_TRUE(result.started);
+            std::vector<long long> trials;
+            for (const vor::MaterialOutcome& o : result.outcomes)
+                trials.push_back(o.trials);
+            const Files files = FilesBelow(install.base());
+            if (threads == 1) {
+                ASSERT_LE(result.statusText, 2);  // layouts were written
+                // Every kind of file is there to compare.
+                auto has = [&files](const std::string& ending) {
+                    return std::any_of(files.begin(), files.end(), [&](const auto& f) {
+                        return f.first.ends_with(ending);
+                    });
+                };
+                for (const char* ending : {".MON", ".MTE", "RELAT.TXT", "ULTIMAS.001",
+                                           "ULTIMAS.002", "CALC_DAT.INI"})
+                    EXPECT_TRUE(has(ending)) << ending;
+                sequentialFiles = files;
+                sequentialSettings = FilesBelow(install.iniDir());
+                sequentialTrials = trials;
+                continue;
+            }
+            EXPECT_EQ(trials, sequentialTrials);
+            EXPECT_EQ(FilesBelow(install.iniDir()), sequentialSettings);
+            ASSERT_EQ(files.size(), sequentialFiles.size());
+            for (const auto& [name, bytes] : sequentialFiles) {
+                const auto found = files.find(name);
+                ASSERT_NE(found, files.end()) << name;
+                EXPECT_EQ(found->second, bytes) << name;
+            }
+        }
+    }
+}
+
+// Intensivo with one piece line a material: its full search of longer jobs
+// is compared by the material calculation's own tests.
+INSTANTIATE_TEST_SUITE_P(
+    CalcDriver, SeededCalculation,
+    testing::Values(vortest::SeededCase{"Rapido", vor::CalcType::Fast, 1, 3, 5, 6, 4004},
+                    vortest::SeededCase{"Completo", vor::CalcType::Complete, 1, 2, 3, 3, 5005},
+                    vortest::SeededCase{"Intensivo", vor::CalcType::Intensive, 1, 1, 1, 2, 6006}),
+    vortest::SeededCaseName);
 
 }  // namespace
 

@@ -8,12 +8,17 @@
 #include <iterator>
 #include <sstream>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <random>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/fake_clock.h"
+#include "tests/optimiser/seeded_jobs.h"
 #include "tests/support/test_support.h"
 #include "vorplan/common/data_folders.h"
 
@@ -25,13 +30,9 @@ using vor::MaterialCalcResult;
 using vor::MaterialInput;
 using vor::StatusCode;
 
-// Sizes in millimetres, as the lines hold them.
-struct SheetSize {
-    int length = 0, width = 0, quantity = 0;
-};
-struct PieceSize {
-    int width = 0, height = 0, quantity = 0;
-};
+using vortest::PieceSize;
+using vortest::SeededCase;
+using vortest::SheetSize;
 
 MaterialInput MakeInput(const std::vector<SheetSize>& sheets, const std::vector<PieceSize>& pieces)
 {
@@ -96,27 +97,9 @@ void ExpectFinalEqualsBest(const MaterialCalcResult& r, const std::string& what)
 
 MaterialInput RandomInput(std::mt19937& rng, int maxSheets, int maxLines, int maxQuantity)
 {
-    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    std::vector<SheetSize> sheets;
-    const int sheetCount = pick(1, maxSheets);
-    for (int i = 0; i < sheetCount; ++i)
-        sheets.push_back({pick(800, 2800), pick(600, 2000), pick(1, 6)});
-    std::vector<PieceSize> pieces;
-    const int lines = pick(1, maxLines);
-    for (int i = 0; i < lines; ++i)
-        pieces.push_back({pick(50, 1300), pick(50, 900), pick(1, maxQuantity)});
-    return MakeInput(sheets, pieces);
+    const vortest::SeededJob job = vortest::RandomJob(rng, maxSheets, maxLines, maxQuantity);
+    return MakeInput(job.sheets, job.pieces);
 }
-
-struct SeededCase {
-    const char* name;
-    CalcType type;
-    int instances;
-    int maxSheets;
-    int maxLines;
-    int maxQuantity;
-    unsigned seed;
-};
 
 class FinalRunOnSeededInstances : public testing::TestWithParam<SeededCase> {};
 
@@ -135,6 +118,44 @@ void ExpectSameCalculation(const MaterialCalcResult& a, const MaterialCalcResult
     EXPECT_EQ(a.status.text, b.status.text) << what;
     EXPECT_EQ(a.report.Lines(), b.report.Lines()) << what;
 }
+
+// Notes the threads the callbacks of a request are called on; each still
+// does what it did before.
+class CallingThreads {
+public:
+    void Watch(vor::MaterialCalcCallbacks& cb)
+    {
+        cb.search.progress = Wrap(std::move(cb.search.progress));
+        cb.search.newBest = Wrap(std::move(cb.search.newBest));
+        cb.timeDisplay = Wrap(std::move(cb.timeDisplay));
+        cb.betterTrial = Wrap(std::move(cb.betterTrial));
+        cb.enableAbbreviate = Wrap(std::move(cb.enableAbbreviate));
+        cb.error = Wrap(std::move(cb.error));
+        cb.statusPanel = Wrap(std::move(cb.statusPanel));
+    }
+    std::set<std::thread::id> Seen() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_threads;
+    }
+
+private:
+    template <typename... Args>
+    std::function<void(Args...)> Wrap(std::function<void(Args...)> inner)
+    {
+        return [this, inner = std::move(inner)](Args... args) {
+            {
+                std::lock_guard lock(m_mutex);
+                m_threads.insert(std::this_thread::get_id());
+            }
+            if (inner)
+                inner(args...);
+        };
+    }
+
+    mutable std::mutex m_mutex;
+    std::set<std::thread::id> m_threads;
+};
 
 TEST_P(FinalRunOnSeededInstances, ReproducesTheBestTrialWithAnyNumberOfThreads)
 {
@@ -180,7 +201,11 @@ TEST(MaterialCalculation, AbreviarOnFourThreadsTakesEveryCompletedTrialInOrder)
     pooled.request.callbacks.timeDisplay = [&](const vor::TimeDisplay& d) {
         progress.push_back(d.progress);
     };
+    // Trials run silent: whatever reaches the window comes from this thread.
+    CallingThreads calling;
+    calling.Watch(pooled.request.callbacks);
     const MaterialCalcResult& r = pooled.Run();
+    EXPECT_EQ(calling.Seen(), std::set<std::thread::id>{std::this_thread::get_id()});
     EXPECT_TRUE(r.abbreviated);
     ExpectFinalEqualsBest(r, "abbreviated on four threads");
     // What ran on when the flag came counts, once each; nothing starts later.
@@ -207,12 +232,36 @@ TEST(MaterialCalculation, AbreviarOnFourThreadsTakesEveryCompletedTrialInOrder)
     EXPECT_EQ(s.bestParameters.threshold, r.bestParameters.threshold);
 }
 
+TEST(MaterialCalculation, TrialEndingTheSearchMidwayGivesTheSequentialResultOnAnyThreads)
+{
+    // 1 200 small squares beside a large one: one of the later ordering
+    // windows leaves more than 1 100 discarded rectangles (status text 24)
+    // where the first ones do not, so the trials the pool ran past it must
+    // come to nothing.
+    const MaterialInput input =
+        MakeInput({{1000, 500, 5}, {610, 500, 5}}, {{500, 500, 1}, {20, 20, 1200}});
+    platform::FakeClock clock;  // the report's times
+    platform::ScopedClock scoped(clock);
+    Calc one(CalcType::Complete, input);
+    one.request.threads = 1;
+    const MaterialCalcResult& r = one.Run();
+    EXPECT_GT(r.trialsRun, 1);
+    EXPECT_LT(r.trialsRun, r.plannedTrials);
+    EXPECT_EQ(r.status.text, StatusCode::TooManyDiscarded);
+    EXPECT_FALSE(r.finalRun);
+    for (int threads : {3, 8}) {
+        Calc many(CalcType::Complete, input);
+        many.request.threads = threads;
+        ExpectSameCalculation(r, many.Run(), "threads " + std::to_string(threads));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     MaterialCalculation, FinalRunOnSeededInstances,
     testing::Values(SeededCase{"Rapido", CalcType::Fast, 200, 3, 6, 8, 1001},
                     SeededCase{"Completo", CalcType::Complete, 200, 2, 4, 4, 2002},
                     SeededCase{"Intensivo", CalcType::Intensive, 20, 1, 4, 2, 3003}),
-    [](const testing::TestParamInfo<SeededCase>& param) { return std::string(param.param.name); });
+    vortest::SeededCaseName);
 
 struct TrialCountCase {
     std::optional<vor::SheetOrder> order;

@@ -602,9 +602,7 @@ bool DeleteFirstLayoutWhenIncomplete(const IniFile& mainSettings)
 int CalcThreadsSetting(const IniFile& mainSettings)
 {
     const long long value = mainSettings.ReadInteger("CALC", "THREADS", 0);
-    return value >= 1 && value <= kMaxTrialThreads ? static_cast<int>(value)
-           : value > kMaxTrialThreads             ? kMaxTrialThreads
-                                                  : 0;
+    return value >= 1 ? ClampTrialThreads(value) : 0;
 }
 
 CalcRequest MakeCalcRequest(const CalcSettings& settings, std::vector<long long> orders,

@@ -331,10 +331,10 @@ void RunTrial(MaterialMachine& machine, OptimiserWork& work, const MaterialCalcR
 // reduction by at most one slot per trial kept.
 class TrialSource {
 public:
-    TrialSource(const MaterialCalcRequest& request, std::vector<TrialParameters> order,
+    TrialSource(const MaterialCalcRequest& request, const std::vector<TrialParameters>& order,
                 OptimiserWork& callerWork, MaterialMachine& callerMachine,
                 const PlacementSettings& placement, TrialPool* pool)
-        : m_request(request), m_order(std::move(order)), m_callerWork(callerWork),
+        : m_request(request), m_order(order), m_callerWork(callerWork),
           m_callerMachine(callerMachine), m_placement(placement), m_pool(pool),
           m_endAt(static_cast<long long>(m_order.size())),
           m_slots(pool ? 2 * static_cast<std::size_t>(pool->Size()) : 1)
@@ -463,7 +463,7 @@ private:
     }
 
     const MaterialCalcRequest& m_request;
-    const std::vector<TrialParameters> m_order;
+    const std::vector<TrialParameters>& m_order;
     OptimiserWork& m_callerWork;
     MaterialMachine& m_callerMachine;
     const PlacementSettings& m_placement;
@@ -601,64 +601,60 @@ void CalculateMaterial(const MaterialCalcRequest& request, OptimiserWork& work,
     };
 
     {
-        TrialSource source(request, std::move(order), work, machine, placement, pool);
-        long long index = 0;
-        for (int t = 0; t <= type.thresholdMax; ++t) {
-            for (int p = 0; p <= s; ++p) {
-                for (int m = 0; m <= type.heuristicMax; ++m) {
-                    showTime();
-                    for (int r = 1; r <= type.trialsPerCombination; ++r) {
-                        if (undispatched || ToInt(trialText) >= 3 || stop != StatusCode::None)
-                            break;
-                        if (!source.MayRun(index)) {
-                            undispatched = true;
-                            break;
-                        }
-                        if (type.trialsPerCombination > 1)
-                            showTime();
-                        TrialSlot* slot = source.Obtain(index);
-                        if (!slot) {
-                            undispatched = true;
-                            break;
-                        }
-                        if (slot->error)
-                            std::rethrow_exception(slot->error);
-                        ++result.trialsRun;
-                        trialText = slot->status.text;
-                        stop = slot->status.stop;
-                        result.status = slot->status;
-                        if (slot->report.Started())
-                            FinishReport(slot->report, slot->status, options.material.code);
-                        std::swap(lastReport, slot->report);
-                        std::swap(lastSummary, slot->summary);
-                        if (IsBetterTrial(options.goal, slot->figures, result.best)) {
-                            result.best = slot->figures;
-                            result.bestParameters = slot->parameters;
-                            result.bestLayouts.swap(slot->trace);
-                            if (!options.bestSheetSizeMode && cb.betterTrial)
-                                cb.betterTrial();
-                        }
-                        source.Release(index);
-                        ++index;
-                        if (options.calcType != CalcType::Fast && cb.enableAbbreviate)
-                            cb.enableAbbreviate();
-                        if (options.timeLimited && ElapsedWholeMinutes(work.startMonotonic) >=
-                                                       options.timeLimitMinutes) {
-                            work.timeLimitReached = true;
-                            result.timeLimitReached = true;
-                            source.Halt();
-                        }
-                        if (request.flags && request.flags->abbreviate.load()) {
-                            result.abbreviated = true;
-                            source.Halt();
-                        }
-                        if (request.flags && request.flags->closing.load()) {
-                            // Nobody is left to see a final run.
-                            result.closed = true;
-                            source.Halt();
-                        }
-                    }
-                }
+        TrialSource source(request, order, work, machine, placement, pool);
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const long long index = static_cast<long long>(i);
+            // Every (T, P, M) combination shows the time, also once the
+            // search has stopped: only the r loop stops early.
+            if (order[i].orderingWindow == 1)
+                showTime();
+            if (undispatched || ToInt(trialText) >= 3 || stop != StatusCode::None)
+                continue;
+            if (!source.MayRun(index)) {
+                undispatched = true;
+                continue;
+            }
+            if (type.trialsPerCombination > 1)
+                showTime();
+            TrialSlot* slot = source.Obtain(index);
+            if (!slot) {
+                undispatched = true;
+                continue;
+            }
+            if (slot->error)
+                std::rethrow_exception(slot->error);
+            ++result.trialsRun;
+            trialText = slot->status.text;
+            stop = slot->status.stop;
+            result.status = slot->status;
+            if (slot->report.Started())
+                FinishReport(slot->report, slot->status, options.material.code);
+            std::swap(lastReport, slot->report);
+            std::swap(lastSummary, slot->summary);
+            if (IsBetterTrial(options.goal, slot->figures, result.best)) {
+                result.best = slot->figures;
+                result.bestParameters = slot->parameters;
+                result.bestLayouts.swap(slot->trace);
+                if (!options.bestSheetSizeMode && cb.betterTrial)
+                    cb.betterTrial();
+            }
+            source.Release(index);
+            if (options.calcType != CalcType::Fast && cb.enableAbbreviate)
+                cb.enableAbbreviate();
+            if (options.timeLimited &&
+                ElapsedWholeMinutes(work.startMonotonic) >= options.timeLimitMinutes) {
+                work.timeLimitReached = true;
+                result.timeLimitReached = true;
+                source.Halt();
+            }
+            if (request.flags && request.flags->abbreviate.load()) {
+                result.abbreviated = true;
+                source.Halt();
+            }
+            if (request.flags && request.flags->closing.load()) {
+                // Nobody is left to see a final run.
+                result.closed = true;
+                source.Halt();
             }
         }
         // A worker saw the flag before the reduction did.

@@ -147,7 +147,6 @@ FillResult Filler::Run()
                                  static_cast<std::int32_t>(count - 1)};
         }
     }
-    m_attempt.candidateCount = count;
     long first = 1;
     // The second pass restarts each new rectangle at the second piece. The
     // search runs it only with two pieces or more; i is kept in 1..n anyway.

@@ -5,17 +5,22 @@
 
 namespace vor {
 
+int ClampTrialThreads(long long threads)
+{
+    return static_cast<int>(std::clamp<long long>(threads, 1, kMaxTrialThreads));
+}
+
 int TrialThreads(int setting)
 {
     if (setting >= 1)
-        return std::min(setting, kMaxTrialThreads);
-    const unsigned cores = std::thread::hardware_concurrency();
-    return std::clamp(static_cast<int>(std::min(cores, 1024u)), 1, kMaxTrialThreads);
+        return ClampTrialThreads(setting);
+    // 0 when the machine does not say: one thread.
+    return ClampTrialThreads(std::thread::hardware_concurrency());
 }
 
 TrialPool::TrialPool(int threads)
 {
-    const int n = std::clamp(threads, 1, kMaxTrialThreads);
+    const int n = ClampTrialThreads(threads);
     for (int i = 0; i < n; ++i)
         m_works.push_back(std::make_unique<OptimiserWork>());
     try {

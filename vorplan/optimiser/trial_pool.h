@@ -14,6 +14,9 @@ namespace vor {
 // More threads than this gain nothing and only cost working tables.
 constexpr int kMaxTrialThreads = 256;
 
+// `threads` brought into 1..kMaxTrialThreads.
+int ClampTrialThreads(long long threads);
+
 // The threads the trials of a calculation run on: `setting` when it is 1 or
 // more (at most kMaxTrialThreads), else the machine's hardware concurrency,
 // at least 1. Never throws.

@@ -140,7 +140,6 @@ struct AttemptState {
     // The fill's own list, in list order, of the positions that still have
     // quantity (and the last position), rebuilt by every fill.
     BoundedArray<FillCandidate, kPieceTableSize> candidates;
-    long candidateCount = 0;
 
     // The routines below run for every try of the fill, so they are inline.
 
