@@ -38,6 +38,7 @@
 #include "vorplan/common/material_record.h"
 #include "vorplan/common/pick_list.h"
 #include "vorplan/common/small_helpers.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/project_description.h"
 #include "vorplan/shell/main_window_hooks.h"
 #include "vorplan/shell/pick_list_window.h"
@@ -474,13 +475,13 @@ QWidget* Ttabela::BuildGridPage()
     row->addLayout(right, 0);
 
     connect(Button11, &QPushButton::clicked, this, [this] {
-        CommitOpenEditor();
+        CommitOpenEditor(*StringGrid1);
         Panel9->setVisible(!Panel9->isVisible());
     });
     connect(Button12, &QPushButton::clicked, this, &Ttabela::Button12Click);
     connect(Button13, &QPushButton::clicked, this, &Ttabela::Button13Click);
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
-        CommitOpenEditor();
+        CommitOpenEditor(*StringGrid1);
         PopupMenu1->popup(BitBtn1->mapToGlobal(QPoint(0, BitBtn1->height())));
     });
     connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -963,16 +964,6 @@ void Ttabela::ShowFixedSizesMessage()
     });
 }
 
-void Ttabela::CommitOpenEditor()
-{
-    const QModelIndex current = StringGrid1->currentIndex();
-    if (QWidget* editor = StringGrid1->indexWidget(current)) {
-        QAbstractItemDelegate* delegate = StringGrid1->itemDelegate();
-        emit delegate->commitData(editor);
-        emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
-    }
-}
-
 void Ttabela::StringGrid1Enter()
 {
     if (m_row < 1 || m_row > Grid().DataRowCount())
@@ -1010,7 +1001,7 @@ void Ttabela::HeadingMouseDown(int column, Qt::MouseButton button)
     m_pressedRow = -1;
     if (m_kind != TableKind::Pieces)
         return;
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (button == Qt::LeftButton && column == kWidthColumn) {
         if (Ask(Joined({Msg(978), Msg(561)}), platform::MessageKind::Information) ==
             platform::Answer::Yes) {
@@ -1162,7 +1153,7 @@ bool Ttabela::eventFilter(QObject* watched, QEvent* event)
                 m_pressedRow = -1;
                 return false;
             }
-            CommitOpenEditor();
+            CommitOpenEditor(*StringGrid1);
             StringGrid1MouseDown(index, mouse->button());
             // The mark and the program's codes are not edited.
             if (index.column() == kMarkColumn ||
@@ -1209,7 +1200,7 @@ void Ttabela::ShowPickList()
 {
     if (m_kind != TableKind::Pieces || m_row < 1 || m_row > Grid().DataRowCount())
         return;
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_column == kPieceMaterialColumn) {
         LoadMaterialTable(false);
         std::vector<std::string> items;
@@ -1263,49 +1254,49 @@ void Ttabela::EditFieldTitle(int field)
 
 void Ttabela::InsertRow()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_document.Grid().InsertRow(m_row))
         RowsChanged(m_row);
 }
 
 void Ttabela::RepeatRow()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_row >= 1 && m_row <= Grid().DataRowCount() && m_document.Grid().RepeatRow(m_row))
         RowsChanged(m_row + 1);
 }
 
 void Ttabela::DeleteRow()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_document.Grid().DeleteRow(m_row))
         RowsChanged(std::min(m_row, Grid().DataRowCount()));
 }
 
 void Ttabela::MarkAll()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     m_document.Grid().MarkAll();
     m_model->Refresh();
 }
 
 void Ttabela::UnmarkAll()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     m_document.Grid().UnmarkAll();
     m_model->Refresh();
 }
 
 void Ttabela::InvertMarks()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     m_document.Grid().InvertMarks();
     m_model->Refresh();
 }
 
 void Ttabela::ClearAll()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (Ask(Msg(173)) != platform::Answer::Yes)
         return;
     m_document.Grid().ClearAll();
@@ -1314,7 +1305,7 @@ void Ttabela::ClearAll()
 
 void Ttabela::SortRows()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_kind != TableKind::Pieces)
         return;
     if (Ask(Joined({Msg(570), Msg(267), Msg(571), Msg(572)})) != platform::Answer::Yes)
@@ -1368,7 +1359,7 @@ void Ttabela::AddValueOk()
 
 void Ttabela::OpenChangeMaterial()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_kind != TableKind::Pieces)
         return;
     edit1->setText(platform::ToQString(Grid().Cell(m_row, kPieceMaterialColumn)));
@@ -1391,7 +1382,7 @@ void Ttabela::ChangeMaterialOk()
 
 bool Ttabela::SaveTable(bool withDescription)
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     IdentificationEdited();
     if (const std::optional<std::string> refusal = m_document.SaveRefusal()) {
         platform::Messages().Show(*refusal, {}, platform::MessageKind::Warning,
@@ -1413,7 +1404,7 @@ void Ttabela::SetStripValues(const PcbStripValues& values)
 
 bool Ttabela::SaveStripOrder(const std::vector<StripOption>& options, const std::string& material)
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     IdentificationEdited();
     try {
         // A table that is there but could not be read is never written over.
@@ -1433,7 +1424,7 @@ bool Ttabela::SaveStripOrder(const std::vector<StripOption>& options, const std:
 
 void Ttabela::Button12Click()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_kind == TableKind::Pieces && CheckBox8->isChecked() && TableEditorExtensions().stripOk &&
         TableEditorExtensions().stripOk(*this))
         return;
@@ -1459,7 +1450,7 @@ void Ttabela::Button13Click()
 
 bool Ttabela::ConfirmDiscard()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     IdentificationEdited();
     if (!m_document.Modified())
         return true;
