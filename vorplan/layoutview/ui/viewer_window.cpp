@@ -615,12 +615,6 @@ void Tvisualiz::SetCaptions()
     RefreshPanels();
 }
 
-void Tvisualiz::AutoCentre()
-{
-    if (CheckAutoCentre->isChecked() && !m_view.overviewMode)
-        FitView(m_view, m_state);
-}
-
 void Tvisualiz::ShowDisplaySettings()
 {
     // The controls take the stored options without redrawing for each.
