@@ -342,6 +342,20 @@ TEST(ConversionTextToNumber, IntegerThatDoesNotFitReadsZeroNotItsLeadingDigits)
         EXPECT_EQ(vor::StrToIntDef0(c.text), c.expected) << "'" << c.text << "'";
 }
 
+// The characters next to each range in ASCII are the likely slips.
+TEST(ConversionTextToNumber, DigitAndHexDigitRanges)
+{
+    const std::string_view digits = "0123456789abcdefABCDEF";
+    for (std::size_t i = 0; i < digits.size(); ++i)
+        EXPECT_EQ(vor::HexValue(digits[i]), i < 16 ? static_cast<int>(i) : static_cast<int>(i) - 6)
+            << digits[i];
+    for (char c : std::string_view("/:@G`g x\x80\xff"))
+        EXPECT_EQ(vor::HexValue(c), -1) << static_cast<int>(c);
+    EXPECT_TRUE(vor::IsDigit('0') && vor::IsDigit('9'));
+    EXPECT_FALSE(vor::IsDigit('/') || vor::IsDigit(':') || vor::IsDigit('a') ||
+                 vor::IsDigit('\xb2'));
+}
+
 TEST(ConversionTextToNumber, RealReadsTheLongestDecimalPrefix)
 {
     struct Case {

@@ -75,19 +75,6 @@ void IncrementDigits(std::string& s, std::size_t firstDigit)
     s.insert(firstDigit, 1, '1');
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::string WithoutBlanks(std::string_view s)
 {
     std::string out;

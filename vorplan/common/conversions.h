@@ -52,6 +52,20 @@ std::string SignChar(int n);       // 0 " ", 1 "+", other "?"
 
 // ---- Text to number --------------------------------------------------------
 
+// '0' to '9' and nothing else, whatever the locale.
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// The value of a hexadecimal digit of either case; -1 for any other character.
+constexpr int HexValue(char c)
+{
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // Every blank removed; an optional sign, decimal digits ("$" before them reads
 // hexadecimal, at most 8 digits); reading stops at the first character that
 // does not belong and the value read so far is returned. A value that does not

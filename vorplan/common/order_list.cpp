@@ -33,8 +33,6 @@ std::string IntText(long long n)
     return std::string(buf, res.ptr);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool IsFile(const Path& path)
 {
     std::error_code ec;

@@ -9,6 +9,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/history_list.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/real_helpers.h"
 #include "vorplan/common/text_file.h"
 #include "vorplan/optimiser/calc_data_file.h"
 
@@ -17,13 +18,6 @@ namespace vor {
 namespace {
 
 constexpr std::size_t kReservedEvents = 2048;
-
-std::string PadLeft(std::string text, std::size_t width)
-{
-    if (text.size() < width)
-        text.insert(0, width - text.size(), ' ');
-    return text;
-}
 
 // Lengths are held in tenths and shown in millimetres, decimals only as needed.
 std::string Millimetres(std::int64_t tenths)
@@ -47,17 +41,20 @@ std::string CalcTypeText(CalcType type)
 // "Altura   Largura  Qtd.": each value ends under the end of its title.
 std::string SizeRow(std::int64_t height, std::int64_t width, std::int64_t quantity)
 {
-    return PadLeft(Millimetres(height), 6) + PadLeft(Millimetres(width), 10) +
-           PadLeft(std::to_string(quantity), 6);
+    return LeftPad(Millimetres(height), " ", 6) + LeftPad(Millimetres(width), " ", 10) +
+           LeftPad(std::to_string(quantity), " ", 6);
 }
 
 // Under " Aprov.  Peças     Lcort. Crit. Chp. Mét.  Tent.".
 std::string DetailedLine(const BestAttemptLine& line)
 {
-    return PadLeft(RealToStr2(line.yield) + "%", 7) + PadLeft(std::to_string(line.pieces), 7) +
-           PadLeft(RealToStr2(static_cast<double>(line.cutLength) * 0.001), 11) +
-           PadLeft(std::to_string(line.stage), 6) + PadLeft(std::to_string(line.stockEntry), 5) +
-           PadLeft(std::to_string(line.orderingKey), 5) + PadLeft(std::to_string(line.attempts), 7);
+    return LeftPad(RealToStr2(line.yield) + "%", " ", 7) +
+           LeftPad(std::to_string(line.pieces), " ", 7) +
+           LeftPad(RealToStr2(static_cast<double>(line.cutLength) * 0.001), " ", 11) +
+           LeftPad(std::to_string(line.stage), " ", 6) +
+           LeftPad(std::to_string(line.stockEntry), " ", 5) +
+           LeftPad(std::to_string(line.orderingKey), " ", 5) +
+           LeftPad(std::to_string(line.attempts), " ", 7);
 }
 
 std::string WithUnderscores(std::string_view text)

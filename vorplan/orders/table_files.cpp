@@ -17,8 +17,6 @@ constexpr std::string_view kPieceFiller = "ABCD";
 constexpr std::string_view kSheetFiller = "ABCDEFG12345";
 constexpr std::string_view kEmptyDescription = "---";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 std::string IntText(long long n)
 {
     char buf[24];

@@ -34,12 +34,6 @@ std::string OrNoValue(const std::string& text)
     return text.empty() ? kNoValue : text;
 }
 
-std::string ThreeDigits(long long n)
-{
-    std::string text = std::to_string(n);
-    return std::string(text.size() < 3 ? 3 - text.size() : 0, '0') + text;
-}
-
 }  // namespace
 
 std::string ExpandLabelLine(const std::string& line, const LabelTags& tags)
@@ -202,7 +196,7 @@ std::vector<PrintedLabel> LayoutLabels(const LayoutFileContents& layout, long lo
         PrintedLabel id;
         id.basicSize = kIdentificationSize;
         id.lines.push_back("@U# Montagem: " + std::to_string(in.materialCode) + " / " +
-                           ThreeDigits(layoutNumber) + " #");
+                           IntToStrZero3(layoutNumber) + " #");
         if (in.pieces)
             id.lines.push_back("   Total de peças: " + std::to_string(pieces));
         if (in.offcuts)
@@ -216,7 +210,7 @@ std::vector<PrintedLabel> LayoutLabels(const LayoutFileContents& layout, long lo
     for (const LayoutFileLine& line : layout.lines) {
         LabelTags tags;
         tags.material = in.materialDescription;
-        tags.layout = ThreeDigits(layoutNumber);
+        tags.layout = IntToStrZero3(layoutNumber);
         tags.date = in.date;
         tags.code = std::to_string(line.code);
         if (line.type == kLayoutTypePiece && in.pieces) {
