@@ -19,6 +19,7 @@
 #include "platform/window_activation.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/shell/main_window_hooks.h"
 #include "vorplan/shell/wait_cursor.h"
 
@@ -57,15 +58,6 @@ public:
         return Acceptable;
     }
 };
-
-QPushButton* MakeButton(QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    // A dialog button is not pressed by Enter in a field.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 
 }  // namespace
 

@@ -46,20 +46,6 @@ const QColor kEvenRow(240, 240, 255);
 // Column widths in characters of "X".
 constexpr std::array<int, kOffcutColumnCount> kColumnCharacters = {4, 1, 4, 8, 8, 35};
 
-QPushButton* MakeButton(QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    // Enter belongs to the grid, never to a button.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
-bool IsEnterKey(const QKeyEvent* event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
 }  // namespace
 
 // The grid's cells over the core rows: model row r is grid row r + 1. Every

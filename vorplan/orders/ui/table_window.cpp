@@ -38,6 +38,7 @@
 #include "vorplan/common/material_record.h"
 #include "vorplan/common/pick_list.h"
 #include "vorplan/common/small_helpers.h"
+#include "vorplan/common/ui/drawing_helpers.h"
 #include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/project_description.h"
 #include "vorplan/shell/main_window_hooks.h"
@@ -66,29 +67,10 @@ QString Q(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-QColor ToColor(WinColor c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
 constexpr std::array<int, 7> kPieceWidths = {15, 43, 50, 60, 60, 47, 210};
 constexpr std::array<int, 6> kSheetWidths = {15, 43, 50, 55, 55, 261};
 constexpr int kSketchWidth = 14;
 constexpr int kOverlayGutter = 110;
-
-bool IsEnterKey(const QKeyEvent* event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
-QPushButton* MakeButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    // Enter belongs to the grid, never to a button.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 
 QLabel* MakeOverlay(QWidget* parent, const QString& style)
 {
@@ -246,8 +228,8 @@ public:
                              m_settings.blackBackground, grid.RangeMarked(row));
         painter->save();
         painter->setClipRect(option.rect);
-        painter->fillRect(option.rect, ToColor(colours.background));
-        painter->setPen(ToColor(colours.text));
+        painter->fillRect(option.rect, FromWinColor(colours.background));
+        painter->setPen(FromWinColor(colours.text));
         painter->setFont(option.font);
         const QString text = index.data(Qt::DisplayRole).toString();
         if (column == kMarkColumn)
@@ -415,7 +397,7 @@ QWidget* Ttabela::BuildGridPage()
     left->addWidget(StringGrid1, 1);
 
     auto* below = new QHBoxLayout;
-    BitBtn1 = MakeButton(QStringLiteral("..."), page);
+    BitBtn1 = MakeButton(page, nullptr, QStringLiteral("..."));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setFixedWidth(40);
     below->addWidget(BitBtn1);
@@ -450,11 +432,11 @@ QWidget* Ttabela::BuildGridPage()
         widget->setObjectName(QLatin1String(name));
 
     auto* right = new QVBoxLayout;
-    Button11 = MakeButton(Q("Config."), page);
+    Button11 = MakeButton(page, nullptr, Q("Config."));
     // Ok and Cancela close the whole window, so they stand under the pages.
     CheckBox8 = new QCheckBox(Q("Opção PCI"), this);
-    Button12 = MakeButton(QStringLiteral("Ok"), this);
-    Button13 = MakeButton(QString(), this);
+    Button12 = MakeButton(this, nullptr, QStringLiteral("Ok"));
+    Button13 = MakeButton(this, nullptr, QString());
     Button11->setObjectName(QStringLiteral("Button11"));
     CheckBox8->setObjectName(QStringLiteral("CheckBox8"));
     Button12->setObjectName(QStringLiteral("Button12"));
@@ -517,7 +499,7 @@ void Ttabela::BuildPanels(QWidget* page)
         new QCheckBox(Q("Imprimir perímetro das peças ( planilha de pedidos )"), Panel9);
     Check_area_arred =
         new QCheckBox(Q("Orçamento com área arredondada ( planilha de pedidos )"), Panel9);
-    Button10 = MakeButton(QStringLiteral("Ok"), Panel9);
+    Button10 = MakeButton(Panel9, nullptr, QStringLiteral("Ok"));
     const std::pair<QWidget*, const char*> names[] = {
         {CheckBox1, "CheckBox1"}, {CheckBox2, "CheckBox2"}, {CheckBox3, "CheckBox3"},
         {CheckBox4, "CheckBox4"}, {CheckBox5, "CheckBox5"}, {CheckBox6, "CheckBox6"},
@@ -547,8 +529,8 @@ void Ttabela::BuildPanels(QWidget* page)
     Edit37->setObjectName(QStringLiteral("Edit37"));
     CheckBox9 = new QCheckBox(Q("somente as marcadas"), Panel26);
     CheckBox9->setObjectName(QStringLiteral("CheckBox9"));
-    Button26 = MakeButton(QStringLiteral("Ok"), Panel26);
-    Button27 = MakeButton(QString(), Panel26);
+    Button26 = MakeButton(Panel26, nullptr, QStringLiteral("Ok"));
+    Button27 = MakeButton(Panel26, nullptr, QString());
     Button26->setObjectName(QStringLiteral("Button26"));
     Button27->setObjectName(QStringLiteral("Button27"));
     add->addWidget(new QLabel(Q("Somar a:"), Panel26), 0, 0);
@@ -566,8 +548,8 @@ void Ttabela::BuildPanels(QWidget* page)
     edit1 = new QLineEdit(Panel3);
     Edit2 = new QLineEdit(Panel3);
     CheckBox10 = new QCheckBox(Q("somente as marcadas"), Panel3);
-    Button3 = MakeButton(QStringLiteral("Ok"), Panel3);
-    Button4 = MakeButton(QString(), Panel3);
+    Button3 = MakeButton(Panel3, nullptr, QStringLiteral("Ok"));
+    Button4 = MakeButton(Panel3, nullptr, QString());
     edit1->setObjectName(QStringLiteral("edit1"));
     Edit2->setObjectName(QStringLiteral("Edit2"));
     CheckBox10->setObjectName(QStringLiteral("CheckBox10"));
@@ -1099,7 +1081,7 @@ void Ttabela::TimerTick()
 {
     m_blink = 1 - m_blink;
     Panel5->setStyleSheet(QStringLiteral("background: %1; border: 1px solid black;")
-                              .arg(ToColor(m_blink ? kYellow : kAqua).name()));
+                              .arg(FromWinColor(m_blink ? kYellow : kAqua).name()));
     if (m_hintTicks > 0 && --m_hintTicks == 0)
         Panel8->hide();
 }
