@@ -19,12 +19,6 @@ namespace {
 
 constexpr std::size_t kReservedEvents = 2048;
 
-// Lengths are held in tenths and shown in millimetres, decimals only as needed.
-std::string Millimetres(std::int64_t tenths)
-{
-    return RealToStrTrim(true, static_cast<double>(tenths) / 10.0);
-}
-
 std::string CalcTypeText(CalcType type)
 {
     switch (type) {
@@ -41,8 +35,8 @@ std::string CalcTypeText(CalcType type)
 // "Altura   Largura  Qtd.": each value ends under the end of its title.
 std::string SizeRow(std::int64_t height, std::int64_t width, std::int64_t quantity)
 {
-    return LeftPad(Millimetres(height), " ", 6) + LeftPad(Millimetres(width), " ", 10) +
-           LeftPad(std::to_string(quantity), " ", 6);
+    return LeftPad(TenthsAsMillimetres(height), " ", 6) +
+           LeftPad(TenthsAsMillimetres(width), " ", 10) + LeftPad(std::to_string(quantity), " ", 6);
 }
 
 // Under " Aprov.  Peças     Lcort. Crit. Chp. Mét.  Tent.".
@@ -154,8 +148,10 @@ std::vector<std::string> MaterialRunReport::Lines() const
     add("                Vorlane 2000 versão : 2.18");
     add("                        Tipo de cálculo : " + CalcTypeText(m_values.calcType));
     add("            Uso de casa decimal ativado : " + BoolToSimNao(m_values.decimalPlaces));
-    add("Faixa de lapidação na largura das peças : " + Millimetres(m_values.pieceBorderWidth));
-    add("  Faixa de lapidação na alturadas peças : " + Millimetres(m_values.pieceBorderHeight));
+    add("Faixa de lapidação na largura das peças : " +
+        TenthsAsMillimetres(m_values.pieceBorderWidth));
+    add("  Faixa de lapidação na alturadas peças : " +
+        TenthsAsMillimetres(m_values.pieceBorderHeight));
     add("                      Início do cálculo : " + CalcDateText(m_values.start) + "   " +
         CalcTimeText(m_values.start));
     add("");
@@ -163,8 +159,8 @@ std::vector<std::string> MaterialRunReport::Lines() const
     add("*******************************************");
     add("");
     add("                  Código : " + std::to_string(m_values.materialCode));
-    add("      Espessura de corte : " + Millimetres(m_values.kerf));
-    add("Larg. mínima de destaque : " + Millimetres(m_values.minimumStrip));
+    add("      Espessura de corte : " + TenthsAsMillimetres(m_values.kerf));
+    add("Larg. mínima de destaque : " + TenthsAsMillimetres(m_values.minimumStrip));
     add("       Rotação permitida : " + BoolToSimNao(m_values.rotation));
     add("");
     add("** Peças habilitadas para o corte: ********");
@@ -348,8 +344,8 @@ std::vector<std::string> PiecesNotPlacedLines(const PiecesNotPlacedHeader& heade
                     "   ^" + WithUnderscores(Msg(484)));
     long long total = 0;
     for (const UnplacedPiece& piece : pieces) {
-        lines.push_back(" " + Millimetres(piece.width) + " " + Millimetres(piece.height) + " " +
-                        std::to_string(piece.quantity));
+        lines.push_back(" " + TenthsAsMillimetres(piece.width) + " " +
+                        TenthsAsMillimetres(piece.height) + " " + std::to_string(piece.quantity));
         total += piece.quantity;
     }
     // An empty line ends the table, so the total is no row of it.

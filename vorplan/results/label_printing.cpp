@@ -101,13 +101,6 @@ std::string MillimetreText(double millimetres)
     return text == "-0" ? "0" : text;
 }
 
-std::string TenthsAsMillimetres(long long tenths)
-{
-    const std::string sign = tenths < 0 ? "-" : "";
-    const long long a = tenths < 0 ? -tenths : tenths;
-    return sign + std::to_string(a / 10) + (a % 10 ? "." + std::to_string(a % 10) : "");
-}
-
 int CheckLabelFormat(const LabelPageSettings& page)
 {
     int error = 0;
