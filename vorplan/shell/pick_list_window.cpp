@@ -16,6 +16,7 @@
 #include "platform/qt_text.h"
 #include "platform/window_activation.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/ui/message_text.h"
 #include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/shell/main_window_hooks.h"
 #include "vorplan/shell/record_list.h"
@@ -30,11 +31,6 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kMemoTop = 6;
 constexpr int kGap = 6;
-
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
 
 std::vector<std::string> ComboItems(const QComboBox& combo)
 {

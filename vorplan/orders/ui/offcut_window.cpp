@@ -27,6 +27,7 @@
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/material_record.h"
 #include "vorplan/common/small_helpers.h"
+#include "vorplan/common/ui/message_text.h"
 #include "vorplan/common/ui/widget_helpers.h"
 
 namespace vor {
@@ -34,11 +35,6 @@ namespace vor {
 TForm2* Form2 = nullptr;
 
 namespace {
-
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
 
 const QColor kSilver(192, 192, 192);
 const QColor kEvenRow(240, 240, 255);

@@ -22,6 +22,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/list_reports.h"
+#include "vorplan/common/ui/message_text.h"
 #include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/resources.h"
 #include "vorplan/orders/ui/material_window.h"
@@ -40,11 +41,6 @@ TForm22* Form22 = nullptr;
 namespace {
 
 ResourceEditors gEditors;
-
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
 
 long long CodeOfItem(const QListWidgetItem& item)
 {

@@ -39,6 +39,7 @@
 #include "vorplan/common/pick_list.h"
 #include "vorplan/common/small_helpers.h"
 #include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/ui/message_text.h"
 #include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/project_description.h"
 #include "vorplan/shell/main_window_hooks.h"
@@ -56,11 +57,6 @@ TableEditorHooks& TableEditorExtensions()
 }
 
 namespace {
-
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
 
 QString Q(const char* utf8)
 {
