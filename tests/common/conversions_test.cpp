@@ -46,6 +46,13 @@ TEST(ConversionIntToText, ZeroPaddingAndCutting)
         EXPECT_EQ(c.fn(c.n), c.expected) << c.name << " " << c.n;
 }
 
+TEST(ConversionIntToText, PlainDecimalText)
+{
+    EXPECT_EQ(vor::IntText(0), "0");
+    EXPECT_EQ(vor::IntText(1234567), "1234567");  // never grouped
+    EXPECT_EQ(vor::IntText(LLONG_MIN), "-9223372036854775808");
+}
+
 TEST(ConversionIntToText, PadNeverCuts)
 {
     struct Case {

@@ -16,13 +16,6 @@ namespace vor {
 
 namespace {
 
-std::string IntText(long long n)
-{
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, res.ptr);
-}
-
 std::string ZeroPadFront(std::string s, std::size_t width)
 {
     if (s.size() < width)
@@ -150,6 +143,13 @@ void StoreField(SplitFieldArrays& out, long number, std::string_view text)
 }
 
 }  // namespace
+
+std::string IntText(long long n)
+{
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, n);
+    return std::string(buf, res.ptr);
+}
 
 // ---- Integer to text -------------------------------------------------------
 

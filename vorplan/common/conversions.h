@@ -9,6 +9,9 @@ namespace vor {
 
 // ---- Integer to text -------------------------------------------------------
 
+// Decimal text of n, never with the locale's grouping.
+std::string IntText(long long n);
+
 // Decimal text of n, "0" put in front until it has at least 3 characters;
 // longer texts are kept whole (7 -> "007", -5 -> "0-5").
 std::string IntToStrZero3(long long n);
