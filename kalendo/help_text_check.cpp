@@ -4,10 +4,13 @@
 #include "kalendo/plain_viewer_text.h"
 #include "kalendo/text_viewer_rules.h"
 #include "vorplan/common/codec.h"
+#include "vorplan/common/conversions.h"
 
 namespace kalendo {
 
 namespace {
+
+using vor::IsDigit;
 
 std::string Quote(const std::string& text)
 {
@@ -17,11 +20,6 @@ std::string Quote(const std::string& text)
 std::string Where(int paragraph)
 {
     return "paragraph " + std::to_string(paragraph + 1);
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 bool BeginsWithDigit(const std::string& text)

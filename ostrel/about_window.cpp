@@ -8,6 +8,7 @@
 #include <charconv>
 
 #include "platform/qt_text.h"
+#include "vorplan/common/conversions.h"
 
 namespace ostrel {
 
@@ -15,12 +16,7 @@ using platform::ToQString;
 
 namespace {
 
-std::string IntText(int n)
-{
-    char buf[16];
-    const auto res = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, res.ptr);
-}
+using vor::IntText;
 
 }  // namespace
 

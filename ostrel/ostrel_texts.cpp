@@ -10,6 +10,8 @@ namespace ostrel {
 
 namespace {
 
+using vor::IntText;
+
 const char* Pick(Language lang, const char* pt, const char* en, const char* es)
 {
     switch (lang) {
@@ -21,13 +23,6 @@ const char* Pick(Language lang, const char* pt, const char* en, const char* es)
 }
 
 std::string Str(std::string_view s) { return std::string(s); }
-
-std::string IntText(int n)
-{
-    char buf[16];
-    const auto res = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, res.ptr);
-}
 
 }  // namespace
 

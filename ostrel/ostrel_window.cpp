@@ -37,6 +37,7 @@
 #include "platform/message_service.h"
 #include "platform/qt_text.h"
 #include "platform/window_activation.h"
+#include "vorplan/common/conversions.h"
 #include "vorplan/common/ini_file.h"
 
 namespace ostrel {
@@ -46,6 +47,8 @@ using platform::ToQString;
 
 namespace {
 
+using vor::IntText;
+
 constexpr int kButtonBarHeight = 34;
 constexpr int kLeftAtStart = 2;
 constexpr int kAboveCentre = 10;
@@ -53,13 +56,6 @@ constexpr int kDefaultEditorMaxLength = 32767;  // QLineEdit's own limit  // the
 // Leaving the program is taken as final only when it lasts this long: focus
 // passes through no window for a moment while dialogs open and close.
 constexpr int kDeactivationDelayMs = 150;
-
-std::string IntText(long long n)
-{
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, res.ptr);
-}
 
 // The hourglass for the life of the object.
 class WaitCursor {

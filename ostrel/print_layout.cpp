@@ -12,12 +12,7 @@ namespace ostrel {
 
 namespace {
 
-std::string IntText(long long n)
-{
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, res.ptr);
-}
+using vor::IntText;
 
 std::string TwoDigits(int n)
 {

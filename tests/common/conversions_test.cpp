@@ -46,6 +46,13 @@ TEST(ConversionIntToText, ZeroPaddingAndCutting)
         EXPECT_EQ(c.fn(c.n), c.expected) << c.name << " " << c.n;
 }
 
+TEST(ConversionIntToText, PlainDecimalText)
+{
+    EXPECT_EQ(vor::IntText(0), "0");
+    EXPECT_EQ(vor::IntText(1234567), "1234567");  // never grouped
+    EXPECT_EQ(vor::IntText(LLONG_MIN), "-9223372036854775808");
+}
+
 TEST(ConversionIntToText, PadNeverCuts)
 {
     struct Case {
@@ -340,6 +347,20 @@ TEST(ConversionTextToNumber, IntegerThatDoesNotFitReadsZeroNotItsLeadingDigits)
     };
     for (const Case& c : cases)
         EXPECT_EQ(vor::StrToIntDef0(c.text), c.expected) << "'" << c.text << "'";
+}
+
+// The characters next to each range in ASCII are the likely slips.
+TEST(ConversionTextToNumber, DigitAndHexDigitRanges)
+{
+    const std::string_view digits = "0123456789abcdefABCDEF";
+    for (std::size_t i = 0; i < digits.size(); ++i)
+        EXPECT_EQ(vor::HexValue(digits[i]), i < 16 ? static_cast<int>(i) : static_cast<int>(i) - 6)
+            << digits[i];
+    for (char c : std::string_view("/:@G`g x\x80\xff"))
+        EXPECT_EQ(vor::HexValue(c), -1) << static_cast<int>(c);
+    EXPECT_TRUE(vor::IsDigit('0') && vor::IsDigit('9'));
+    EXPECT_FALSE(vor::IsDigit('/') || vor::IsDigit(':') || vor::IsDigit('a') ||
+                 vor::IsDigit('\xb2'));
 }
 
 TEST(ConversionTextToNumber, RealReadsTheLongestDecimalPrefix)

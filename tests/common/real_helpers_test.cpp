@@ -75,6 +75,19 @@ TEST(RealHelpers, TextsOfRealsAndLengths)
     }
 }
 
+// Report columns, labels and the calculation's messages all show lengths this way.
+TEST(RealHelpers, TenthsAsMillimetresShowsADecimalOnlyWhenThereIsOne)
+{
+    const std::pair<long long, const char*> cases[] = {
+        {125, "12.5"},     {120, "12"},
+        {0, "0"},          {5, "0.5"},
+        {-5, "-0.5"},      {-120, "-12"},
+        {27555, "2755.5"}, {std::numeric_limits<long long>::min(), "-922337203685477580.8"},
+    };
+    for (const auto& [tenths, text] : cases)
+        EXPECT_EQ(vor::TenthsAsMillimetres(tenths), text) << tenths;
+}
+
 TEST(RealHelpers, SharedDecimalSettingIsUsed)
 {
     vor::gShared.settings.showDecimals = false;

@@ -2,6 +2,7 @@
 // screenshots under a real X server too).
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +45,12 @@ protected:
         vortest::WriteBytes(vor::MaterialFile(vor::gShared.folders, kMaterial),
                             "[DESC]\r\nCAMPO1=MDF 15 mm\r\n[PROP_FISIC]\r\nLARG_SERRA=4\r\n"
                             "LARG_MIN_D=50\r\nLARG_MIN_R=250\r\nALT_MIN_R=300\r\n");
+        Open();
+    }
+    // The layout as written above, in a new window.
+    void Open()
+    {
+        delete window;
         vortest::WriteBytes(Mon(), vor::EncodeTextLines(kLayout));
         window = new vor::Tvisualiz;
         window->resize(1100, 760);
@@ -104,6 +111,22 @@ TEST_F(ViewerEditingTest, APieceClickedIntoAnOffcutIsWrittenWithItsRemainders)
     EXPECT_EQ(window->State().pickedLeftover, 0);
     EXPECT_FALSE(window->BitBtn11->isEnabled());
     EXPECT_EQ(vortest::ReadBytes(Mon()), Golden("edited_layout.mon"));
+}
+
+TEST_F(ViewerEditingTest, APlacedPieceFitsAZoomedViewOnlyWithAutoCentre)
+{
+    for (bool ticked : {false, true}) {
+        SCOPED_TRACE(ticked);
+        Open();
+        window->CheckAutoCentre->setChecked(ticked);
+        window->ZoomPanButtons[0]->click();
+        ASSERT_GT(window->View().transform.zoom, 1.0);
+        Click(7480, 3000);
+        Click(15000, 3000);
+        ASSERT_EQ(window->State().selectedPiece, 0) << "the piece was placed";
+        EXPECT_EQ(window->View().transform.zoom == 1.0, ticked);
+        EXPECT_EQ(window->View().fitted, ticked);
+    }
 }
 
 TEST_F(ViewerEditingTest, PieceButtonsAskForAPieceOffTheSheet)

@@ -476,20 +476,6 @@ TEST_F(ViewerWindowTest, EachOpeningStartsCleanWithItsCaptionsFromTheMessageTabl
     EXPECT_TRUE(window->grab().save(QStringLiteral(VOR_TEST_OUTPUT_DIR "/viewer_window_settings_page.png")));
 }
 
-TEST_F(ViewerWindowTest, AutoCentreFitsTheViewAfterAnEditOnlyWhenTicked)
-{
-    WriteLayouts(1);
-    Open();
-    for (bool ticked : {false, true}) {
-        window->CheckAutoCentre->setChecked(ticked);
-        window->ZoomPanButtons[0]->click();
-        ASSERT_GT(window->View().transform.zoom, 1.0);
-        window->AutoCentre();
-        EXPECT_EQ(window->View().transform.zoom == 1.0, ticked);
-        EXPECT_EQ(window->View().fitted, ticked);
-    }
-}
-
 }  // namespace
 
 namespace {

@@ -16,13 +16,6 @@ namespace vor {
 
 namespace {
 
-std::string IntText(long long n)
-{
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, res.ptr);
-}
-
 std::string ZeroPadFront(std::string s, std::size_t width)
 {
     if (s.size() < width)
@@ -73,19 +66,6 @@ void IncrementDigits(std::string& s, std::size_t firstDigit)
         s[i] = '0';
     }
     s.insert(firstDigit, 1, '1');
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 std::string WithoutBlanks(std::string_view s)
@@ -163,6 +143,13 @@ void StoreField(SplitFieldArrays& out, long number, std::string_view text)
 }
 
 }  // namespace
+
+std::string IntText(long long n)
+{
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, n);
+    return std::string(buf, res.ptr);
+}
 
 // ---- Integer to text -------------------------------------------------------
 

@@ -9,6 +9,9 @@ namespace vor {
 
 // ---- Integer to text -------------------------------------------------------
 
+// Decimal text of n, never with the locale's grouping.
+std::string IntText(long long n);
+
 // Decimal text of n, "0" put in front until it has at least 3 characters;
 // longer texts are kept whole (7 -> "007", -5 -> "0-5").
 std::string IntToStrZero3(long long n);
@@ -51,6 +54,20 @@ std::string BoolToSimNao(bool b);  // "Sim" or "Não"
 std::string SignChar(int n);       // 0 " ", 1 "+", other "?"
 
 // ---- Text to number --------------------------------------------------------
+
+// '0' to '9' and nothing else, whatever the locale.
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// The value of a hexadecimal digit of either case; -1 for any other character.
+constexpr int HexValue(char c)
+{
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
 // Every blank removed; an optional sign, decimal digits ("$" before them reads
 // hexadecimal, at most 8 digits); reading stops at the first character that

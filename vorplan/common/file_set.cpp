@@ -2,6 +2,7 @@
 
 #include "vorplan/common/errors.h"
 #include "vorplan/common/globals.h"
+#include "vorplan/common/text_file.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -20,22 +21,6 @@ constexpr const char* kJournalHead = "vorlane file set 1";
 constexpr const char* kPending = "pending";
 constexpr const char* kCommit = "commit";
 constexpr const char* kJournalEnd = "end";
-
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
 
 fs::path FolderOf(const fs::path& path)
 {
@@ -85,7 +70,7 @@ bool FinishFileSet(const fs::path& journal, FileOps& ops)
     std::error_code ec;
     if (!fs::exists(journal, ec))
         return false;
-    const std::vector<std::string> lines = SplitLines(ReadFileBytes(journal, ops));
+    const std::vector<std::string> lines = SplitTextLines(ReadFileBytes(journal, ops));
     // The journal is written atomically, so a known head with its end line is whole.
     const bool whole = lines.size() >= 3 && lines.front() == kJournalHead && lines.back() == kJournalEnd;
     if (whole && lines[1] == kCommit) {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "vorplan/common/conversions.h"
 #include "vorplan/common/errors.h"
 #include "vorplan/common/paths.h"
 #include "vorplan/common/text_file.h"
@@ -128,14 +129,14 @@ bool ParseReal(std::string_view s, double& out)
         ++i;
     }
     std::size_t digits = 0;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+    while (i < s.size() && IsDigit(s[i])) {
         text += s[i++];
         ++digits;
     }
     if (i < s.size() && (s[i] == '.' || s[i] == ',')) {
         text += '.';
         ++i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+        while (i < s.size() && IsDigit(s[i])) {
             text += s[i++];
             ++digits;
         }
@@ -148,7 +149,7 @@ bool ParseReal(std::string_view s, double& out)
         if (i < s.size() && (s[i] == '+' || s[i] == '-'))
             text += s[i++];
         std::size_t expDigits = 0;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+        while (i < s.size() && IsDigit(s[i])) {
             text += s[i++];
             ++expDigits;
         }

@@ -15,8 +15,6 @@ namespace vor {
 
 namespace {
 
-std::string IntText(long long n) { return IntToStrPad(n, 0); }
-
 std::string TwoDigits(int n)
 {
     std::string s = IntText(n % 100);

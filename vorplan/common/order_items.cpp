@@ -1,24 +1,23 @@
 #include "vorplan/common/order_items.h"
 
 #include "vorplan/common/codec.h"
+#include "vorplan/common/conversions.h"
 #include "vorplan/common/language_texts.h"
 
 namespace vor {
 
 namespace {
 
-constexpr std::size_t kOrderNumberWidth = 3;
+constexpr int kOrderNumberWidth = 3;
 constexpr std::size_t kOrderItemDescriptionLength = 60;
 
 }  // namespace
 
 std::string OrderItemText(const OrderRecord& record)
 {
-    std::string number = std::to_string(record.number);
-    if (number.size() < kOrderNumberWidth)
-        number.insert(0, kOrderNumberWidth - number.size(), ' ');
-    return number + "~" + Utf8Left(record.description, kOrderItemDescriptionLength) + "~" +
-           record.date + "~" + StatusText(record.status);
+    return IntToStrPad(record.number, -kOrderNumberWidth) + "~" +
+           Utf8Left(record.description, kOrderItemDescriptionLength) + "~" + record.date + "~" +
+           StatusText(record.status);
 }
 
 std::vector<std::string> OrderItems(const OrderList& list)

@@ -26,15 +26,6 @@ constexpr std::string_view kPed = "PED";
 // An order has four digits in its side file's name (PEDnnnn.TXT).
 constexpr long long kLargestSideFileNumber = 9999;
 
-std::string IntText(long long n)
-{
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, res.ptr);
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool IsFile(const Path& path)
 {
     std::error_code ec;

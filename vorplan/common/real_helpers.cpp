@@ -147,6 +147,17 @@ double AreaM2(long long quantity, long long width, long long height)
     return ExactAreaM2(quantity, width, height, 1e6);
 }
 
+std::string TenthsAsMillimetres(long long tenths)
+{
+    // Unsigned, so that the most negative value has a magnitude too.
+    const unsigned long long magnitude = tenths < 0 ? 0ULL - static_cast<unsigned long long>(tenths)
+                                                    : static_cast<unsigned long long>(tenths);
+    std::string text = (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10);
+    if (magnitude % 10 != 0)
+        text += "." + std::to_string(magnitude % 10);
+    return text;
+}
+
 std::string LeftPad(const std::string& text, const std::string& pad, int width)
 {
     if (pad.empty() || width <= 0)

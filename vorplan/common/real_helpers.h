@@ -31,6 +31,9 @@ std::string FormatRealText(double x);  // with the shared SHOW_D
 // without decimals shown "12.0" becomes "12".
 std::string RealToText(double tenths, bool showDecimals);
 std::string RealToText(double tenths);  // with the shared SHOW_D
+// A length in tenths as millimetres, decimals only when there are any:
+// 125 -> "12.5", 120 -> "12", -5 -> "-0.5".
+std::string TenthsAsMillimetres(long long tenths);
 
 // A length in whole millimetres rounded up to 50 or 100 mm, times 100.
 // typeOne (ARREDONDAMENTO_1) also takes a remainder of exactly 50 to the next hundred.

@@ -44,12 +44,6 @@ std::string PadRight(std::string text, std::size_t width)
     return text;
 }
 
-std::string PadLeft(const std::string& text, std::size_t width)
-{
-    const std::size_t length = Utf8Length(text);
-    return length < width ? std::string(width - length, ' ') + text : text;
-}
-
 std::string BeforeLastTilde(const std::string& text)
 {
     const std::size_t at = text.rfind('~');
@@ -354,7 +348,7 @@ void MapPrinter::PrintStatistics(int top)
     auto row = [&](const std::string& label, const std::vector<std::string>& cells) {
         PrintCell(PadRight(label, kStatisticsCell), false);
         for (const std::string& cell : cells)
-            PrintCell(PadLeft(cell, kStatisticsCell), true);
+            PrintCell(LeftPad(cell, " ", kStatisticsCell), true);
         NewLine();
     };
     auto area = [&](std::int64_t a) {
@@ -472,13 +466,15 @@ std::vector<MapPrinter::ListLine> MapPrinter::ListLines()
     const std::string offcut = Msg(213);
     for (const PrintLetterKey& key : m_keys.entries) {
         const bool defaultOffcut = key.description.find(offcut) != std::string::npos;
-        lines.push_back({{PadRight(LetterKeyText(key.letter), 3), false},
-                         {defaultOffcut ? std::string(6, ' ') : PadLeft(std::to_string(key.code), 7), true},
-                         {":", false},
-                         {PadLeft(size(key.width), 6), true},
-                         {" x ", false},
-                         {PadLeft(size(key.height), 6), true},
-                         {" " + Utf8Left(key.description, kListDescriptionLength), false}});
+        lines.push_back(
+            {{PadRight(LetterKeyText(key.letter), 3), false},
+             {defaultOffcut ? std::string(6, ' ') : LeftPad(std::to_string(key.code), " ", 7),
+              true},
+             {":", false},
+             {LeftPad(size(key.width), " ", 6), true},
+             {" x ", false},
+             {LeftPad(size(key.height), " ", 6), true},
+             {" " + Utf8Left(key.description, kListDescriptionLength), false}});
     }
     if (m_perSheet != 1 || !m_options.pieceList)
         return lines;
@@ -515,13 +511,13 @@ std::vector<MapPrinter::ListLine> MapPrinter::ListLines()
         std::string description = e.description;
         if (!description.empty() && description.front() == ' ')
             description.erase(0, 1);
-        lines.push_back({{PadLeft(std::to_string(group.count), 4), true},
+        lines.push_back({{LeftPad(std::to_string(group.count), " ", 4), true},
                          {" x ", false},
-                         {PadLeft(std::to_string(key.first), 7), true},
+                         {LeftPad(std::to_string(key.first), " ", 7), true},
                          {":", false},
-                         {PadLeft(size(e.length), 7), true},
+                         {LeftPad(size(e.length), " ", 7), true},
                          {" x ", false},
-                         {PadLeft(size(e.height), 7), true},
+                         {LeftPad(size(e.height), " ", 7), true},
                          {"  " + Utf8Left(description, kListDescriptionLength), false}});
     }
     lines.push_back({{kPieceListSeparator, false}});

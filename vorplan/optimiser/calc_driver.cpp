@@ -14,6 +14,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/ini_file.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/real_helpers.h"
 #include "vorplan/common/state_files.h"
 #include "vorplan/common/text_file.h"
 #include "vorplan/common/small_helpers.h"
@@ -73,14 +74,6 @@ constexpr long kOffcutSheetText = 213;
 std::string Number(long long n)
 {
     return std::to_string(n);
-}
-
-// Millimetres of a length in tenths: whole when it is whole.
-std::string Millimetres(std::int64_t tenths)
-{
-    if (tenths % 10 == 0)
-        return Number(tenths / 10);
-    return FormatFixed(static_cast<double>(tenths) / 10.0, 1);
 }
 
 std::string JoinCodes(const std::vector<MaterialEntry>& materials)
@@ -468,8 +461,8 @@ private:
         for (const CandidateSheet& candidate : SearchCandidates(m_options)) {
             if (ToInt(m_statusText) >= 4 || m_result.closed)
                 break;
-            m_events.CandidateShown("Testanto a chapa: " + Millimetres(candidate.length) + " x " +
-                                    Millimetres(candidate.width));
+            m_events.CandidateShown("Testanto a chapa: " + TenthsAsMillimetres(candidate.length) +
+                                    " x " + TenthsAsMillimetres(candidate.width));
             RunMaterials(candidate, false);
             ++m_result.candidatesTried;
             if (m_result.closed)
@@ -480,8 +473,8 @@ private:
             if (yield > bestYield) {
                 bestYield = yield;
                 best = candidate;
-                bestLine = FormatFixed(yield, 2) + " %   " + Millimetres(candidate.length) +
-                           " x " + Millimetres(candidate.width);
+                bestLine = FormatFixed(yield, 2) + " %   " + TenthsAsMillimetres(candidate.length) +
+                           " x " + TenthsAsMillimetres(candidate.width);
                 m_events.BestPositionAdded(bestLine);
             }
             if (stop)

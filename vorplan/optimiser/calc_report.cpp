@@ -9,6 +9,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/history_list.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/real_helpers.h"
 #include "vorplan/common/text_file.h"
 #include "vorplan/optimiser/calc_data_file.h"
 
@@ -17,19 +18,6 @@ namespace vor {
 namespace {
 
 constexpr std::size_t kReservedEvents = 2048;
-
-std::string PadLeft(std::string text, std::size_t width)
-{
-    if (text.size() < width)
-        text.insert(0, width - text.size(), ' ');
-    return text;
-}
-
-// Lengths are held in tenths and shown in millimetres, decimals only as needed.
-std::string Millimetres(std::int64_t tenths)
-{
-    return RealToStrTrim(true, static_cast<double>(tenths) / 10.0);
-}
 
 std::string CalcTypeText(CalcType type)
 {
@@ -47,17 +35,20 @@ std::string CalcTypeText(CalcType type)
 // "Altura   Largura  Qtd.": each value ends under the end of its title.
 std::string SizeRow(std::int64_t height, std::int64_t width, std::int64_t quantity)
 {
-    return PadLeft(Millimetres(height), 6) + PadLeft(Millimetres(width), 10) +
-           PadLeft(std::to_string(quantity), 6);
+    return LeftPad(TenthsAsMillimetres(height), " ", 6) +
+           LeftPad(TenthsAsMillimetres(width), " ", 10) + LeftPad(std::to_string(quantity), " ", 6);
 }
 
 // Under " Aprov.  Peças     Lcort. Crit. Chp. Mét.  Tent.".
 std::string DetailedLine(const BestAttemptLine& line)
 {
-    return PadLeft(RealToStr2(line.yield) + "%", 7) + PadLeft(std::to_string(line.pieces), 7) +
-           PadLeft(RealToStr2(static_cast<double>(line.cutLength) * 0.001), 11) +
-           PadLeft(std::to_string(line.stage), 6) + PadLeft(std::to_string(line.stockEntry), 5) +
-           PadLeft(std::to_string(line.orderingKey), 5) + PadLeft(std::to_string(line.attempts), 7);
+    return LeftPad(RealToStr2(line.yield) + "%", " ", 7) +
+           LeftPad(std::to_string(line.pieces), " ", 7) +
+           LeftPad(RealToStr2(static_cast<double>(line.cutLength) * 0.001), " ", 11) +
+           LeftPad(std::to_string(line.stage), " ", 6) +
+           LeftPad(std::to_string(line.stockEntry), " ", 5) +
+           LeftPad(std::to_string(line.orderingKey), " ", 5) +
+           LeftPad(std::to_string(line.attempts), " ", 7);
 }
 
 std::string WithUnderscores(std::string_view text)
@@ -157,8 +148,10 @@ std::vector<std::string> MaterialRunReport::Lines() const
     add("                Vorlane 2000 versão : 2.18");
     add("                        Tipo de cálculo : " + CalcTypeText(m_values.calcType));
     add("            Uso de casa decimal ativado : " + BoolToSimNao(m_values.decimalPlaces));
-    add("Faixa de lapidação na largura das peças : " + Millimetres(m_values.pieceBorderWidth));
-    add("  Faixa de lapidação na alturadas peças : " + Millimetres(m_values.pieceBorderHeight));
+    add("Faixa de lapidação na largura das peças : " +
+        TenthsAsMillimetres(m_values.pieceBorderWidth));
+    add("  Faixa de lapidação na alturadas peças : " +
+        TenthsAsMillimetres(m_values.pieceBorderHeight));
     add("                      Início do cálculo : " + CalcDateText(m_values.start) + "   " +
         CalcTimeText(m_values.start));
     add("");
@@ -166,8 +159,8 @@ std::vector<std::string> MaterialRunReport::Lines() const
     add("*******************************************");
     add("");
     add("                  Código : " + std::to_string(m_values.materialCode));
-    add("      Espessura de corte : " + Millimetres(m_values.kerf));
-    add("Larg. mínima de destaque : " + Millimetres(m_values.minimumStrip));
+    add("      Espessura de corte : " + TenthsAsMillimetres(m_values.kerf));
+    add("Larg. mínima de destaque : " + TenthsAsMillimetres(m_values.minimumStrip));
     add("       Rotação permitida : " + BoolToSimNao(m_values.rotation));
     add("");
     add("** Peças habilitadas para o corte: ********");
@@ -351,8 +344,8 @@ std::vector<std::string> PiecesNotPlacedLines(const PiecesNotPlacedHeader& heade
                     "   ^" + WithUnderscores(Msg(484)));
     long long total = 0;
     for (const UnplacedPiece& piece : pieces) {
-        lines.push_back(" " + Millimetres(piece.width) + " " + Millimetres(piece.height) + " " +
-                        std::to_string(piece.quantity));
+        lines.push_back(" " + TenthsAsMillimetres(piece.width) + " " +
+                        TenthsAsMillimetres(piece.height) + " " + std::to_string(piece.quantity));
         total += piece.quantity;
     }
     // An empty line ends the table, so the total is no row of it.

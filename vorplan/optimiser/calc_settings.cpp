@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "vorplan/common/conversions.h"
 #include "vorplan/common/data_folders.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/ini_file.h"
@@ -12,13 +13,6 @@ namespace vor {
 namespace {
 
 constexpr const char* kSection = "DADOS_CONF_CALC";
-
-std::string IntText(int n)
-{
-    char buf[16];
-    const auto result = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, static_cast<std::size_t>(result.ptr - buf));
-}
 
 // Every CONFCALC.INI key in file order, with its default. Reading and writing
 // both walk this list, so the two cannot drift apart. Defaults are the

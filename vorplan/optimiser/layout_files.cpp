@@ -76,7 +76,7 @@ bool IntegerFieldOverflows(std::string_view text)
     const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
                                      : std::numeric_limits<int>::max();
     long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
         value = value * 10 + (text[i] - '0');
         if (value > limit)
             return true;

@@ -9,9 +9,18 @@
 
 namespace vor {
 
+namespace {
+
+std::string PieceLine(const ImportedPiece& piece)
+{
+    return ImportedPieceLine(piece) + " ABC";
+}
+
+}  // namespace
+
 std::string ClipboardPieceLine(std::string_view row)
 {
-    return ImportedPieceLine(PieceFromCells(SplitCells(row, '\t'))) + " ABC";
+    return PieceLine(PieceFromCells(SplitCells(row, '\t')));
 }
 
 ClipboardParse ParseClipboardText(std::string_view text)
@@ -29,10 +38,10 @@ ClipboardParse ParseClipboardText(std::string_view text)
             parse.codeOrderError = true;
         previousCode = code;
         if (Utf8Length(row) > 5) {
-            const std::vector<std::string_view> cells = SplitCells(row, '\t');
+            const ImportedPiece piece = PieceFromCells(SplitCells(row, '\t'));
             // A header row or an empty one would make a piece nobody can cut.
-            if (PieceFromCells(cells).quantity > 0)
-                parse.outputLines.push_back(ClipboardPieceLine(row));
+            if (piece.quantity > 0)
+                parse.outputLines.push_back(PieceLine(piece));
         }
         std::replace(line.begin(), line.end(), '\t', ' ');
         parse.displayLines.push_back(std::move(line));

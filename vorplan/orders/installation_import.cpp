@@ -32,7 +32,7 @@ long long DescriptionFileNumber(std::string_view name)
     if (name.size() != 12 || !EqualNoCase(name.substr(0, 3), "DSC") || !EqualNoCase(name.substr(8), ".INI"))
         return -1;
     const std::string_view digits = name.substr(3, 5);
-    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (!std::all_of(digits.begin(), digits.end(), IsDigit))
         return -1;
     return std::stoll(std::string(digits));
 }

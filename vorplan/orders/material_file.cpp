@@ -28,13 +28,6 @@ std::string Numbered(std::string_view stem, std::size_t n)
     return std::string(stem) + std::to_string(n);
 }
 
-std::string IntText(int n)
-{
-    char buf[16];
-    const auto result = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, result.ptr);
-}
-
 const char* BoolText(bool b)
 {
     return b ? "1" : "0";

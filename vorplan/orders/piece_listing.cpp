@@ -13,8 +13,6 @@ namespace vor {
 
 namespace {
 
-std::string IntText(long long n) { return IntToStrPad(n, 0); }
-
 // A column title of ostrel's table heading: a blank would start a new column.
 std::string TitleWord(std::string text)
 {

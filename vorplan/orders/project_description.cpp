@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "vorplan/common/conversions.h"
 #include "vorplan/common/data_folders.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/ini_file.h"
@@ -16,13 +17,6 @@ namespace {
 
 constexpr std::string_view kPed = "PED";
 constexpr std::string_view kPcb = "PCB";
-
-std::string IntText(long long n)
-{
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, res.ptr);
-}
 
 std::string FieldKey(std::size_t index)  // CAMPO2 for index 0
 {

@@ -17,15 +17,6 @@ constexpr std::string_view kPieceFiller = "ABCD";
 constexpr std::string_view kSheetFiller = "ABCDEFG12345";
 constexpr std::string_view kEmptyDescription = "---";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string IntText(long long n)
-{
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, n);
-    return std::string(buf, res.ptr);
-}
-
 // An optional sign and decimal digits that fit an int: every reader gets
 // exactly this value, so the text can stay as it is.
 bool IsIntegerText(std::string_view s)

@@ -9,6 +9,7 @@
 #include "vorplan/common/ini_file.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/material_record.h"
+#include "vorplan/common/real_helpers.h"
 #include "vorplan/layoutview/layout_statistics.h"
 #include "vorplan/optimiser/layout_files.h"
 
@@ -273,10 +274,9 @@ StyledDoc BuildCalcSummary(const CalcSummaryData& data, const YieldDisplayOption
         doc.paragraphs.push_back(
             SummaryLine({Run("\t\t" + Joined({Msg(510), Msg(142), Msg(143), Msg(961)}))}));
         for (const SheetSizeEntry& size : m.sums.sizes)
-            doc.paragraphs.push_back(
-                SummaryLine({Run("\t\t" + Joined({std::to_string(size.count),
-                                           RealToStrTrim(true, size.width / 10.0),
-                                           RealToStrTrim(true, size.height / 10.0), size.remark}))}));
+            doc.paragraphs.push_back(SummaryLine(
+                {Run("\t\t" + Joined({std::to_string(size.count), TenthsAsMillimetres(size.width),
+                                      TenthsAsMillimetres(size.height), size.remark}))}));
         if (options.perimeter)
             doc.paragraphs.push_back(SummaryLine({Run("\t\t" + Msg(582) + " - " + Msg(274) + ":" +
                                                FormatFixed(m.sums.perimeter, 2) + " m")}));

@@ -1,6 +1,7 @@
 #include "vorplan/results/export_files.h"
 
 #include "vorplan/common/conversions.h"
+#include "vorplan/common/real_helpers.h"
 #include "vorplan/common/text_file.h"
 
 namespace vor {
@@ -59,8 +60,8 @@ std::vector<std::string> NecessarySheetsLines(const std::vector<MaterialLayoutSu
             continue;
         for (const SheetSizeEntry& size : m.sizes)
             lines.push_back(std::to_string(m.code) + "," + std::to_string(size.count) + "," +
-                            RealToStrTrim(true, size.width / 10.0) + "," +
-                            RealToStrTrim(true, size.height / 10.0));
+                            TenthsAsMillimetres(size.width) + "," +
+                            TenthsAsMillimetres(size.height));
     }
     return lines;
 }

@@ -34,12 +34,6 @@ std::string OrNoValue(const std::string& text)
     return text.empty() ? kNoValue : text;
 }
 
-std::string ThreeDigits(long long n)
-{
-    std::string text = std::to_string(n);
-    return std::string(text.size() < 3 ? 3 - text.size() : 0, '0') + text;
-}
-
 }  // namespace
 
 std::string ExpandLabelLine(const std::string& line, const LabelTags& tags)
@@ -105,13 +99,6 @@ std::string MillimetreText(double millimetres)
     if (!text.empty() && text.back() == '.')
         text.pop_back();
     return text == "-0" ? "0" : text;
-}
-
-std::string TenthsAsMillimetres(long long tenths)
-{
-    const std::string sign = tenths < 0 ? "-" : "";
-    const long long a = tenths < 0 ? -tenths : tenths;
-    return sign + std::to_string(a / 10) + (a % 10 ? "." + std::to_string(a % 10) : "");
 }
 
 int CheckLabelFormat(const LabelPageSettings& page)
@@ -202,7 +189,7 @@ std::vector<PrintedLabel> LayoutLabels(const LayoutFileContents& layout, long lo
         PrintedLabel id;
         id.basicSize = kIdentificationSize;
         id.lines.push_back("@U# Montagem: " + std::to_string(in.materialCode) + " / " +
-                           ThreeDigits(layoutNumber) + " #");
+                           IntToStrZero3(layoutNumber) + " #");
         if (in.pieces)
             id.lines.push_back("   Total de peças: " + std::to_string(pieces));
         if (in.offcuts)
@@ -216,7 +203,7 @@ std::vector<PrintedLabel> LayoutLabels(const LayoutFileContents& layout, long lo
     for (const LayoutFileLine& line : layout.lines) {
         LabelTags tags;
         tags.material = in.materialDescription;
-        tags.layout = ThreeDigits(layoutNumber);
+        tags.layout = IntToStrZero3(layoutNumber);
         tags.date = in.date;
         tags.code = std::to_string(line.code);
         if (line.type == kLayoutTypePiece && in.pieces) {

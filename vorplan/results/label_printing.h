@@ -47,8 +47,6 @@ struct LabelLineFormat {
 // "@N", "@I") applied to the basic size; never below 1 point.
 LabelLineFormat FormatLabelLine(const std::string& line, int basicSize);
 
-// A length in tenths as millimetres without trailing zeros: 125 -> "12.5", 120 -> "12".
-std::string TenthsAsMillimetres(long long tenths);
 // A millimetre value as decimal text without trailing zeros.
 std::string MillimetreText(double millimetres);
 

@@ -48,12 +48,6 @@ std::string TrimRight(std::string text)
     return text;
 }
 
-// A length of the layouts (tenths) as millimetre text: 3000 "300", 2755 "275.5".
-std::string Millimetres(std::int64_t tenths)
-{
-    return RealToStrTrim(true, static_cast<double>(tenths) / 10.0);
-}
-
 // A report column: the text left-aligned in `width`, or whole and one blank.
 std::string Cell(const std::string& text, std::size_t width)
 {
@@ -69,7 +63,7 @@ std::string Num(long long n)
 
 std::string SizeText(const UsedStockEntry& entry)
 {
-    return Millimetres(entry.width) + " x " + Millimetres(entry.height);
+    return TenthsAsMillimetres(entry.width) + " x " + TenthsAsMillimetres(entry.height);
 }
 
 // Adds `count` to the entry of `code`, or a new entry while the list has room.
@@ -312,8 +306,8 @@ std::vector<std::string> PlanRegistration(const DataFolders& folders, long long 
         ++k;
         total += entry.count;
         // The layouts hold tenths; the offcut table holds millimetres.
-        const OffcutRow row = {Num(k), "+", Num(entry.count), Millimetres(entry.width),
-                               Millimetres(entry.height),
+        const OffcutRow row = {Num(k), "+", Num(entry.count), TenthsAsMillimetres(entry.width),
+                               TenthsAsMillimetres(entry.height),
                                "Ret " + Num(material) + " " + Num(k) + "/" + Num(counter) + " " + date};
         handOver.push_back(OffcutLineText(row));
     }
@@ -421,19 +415,19 @@ std::vector<std::string> UsedStockReport(const UsedStock& used)
     long n = 0;
     for (const UsedStockEntry& e : used.sheets)
         lines.push_back(Cell(Num(++n), 4) + Cell(Num(e.code), 6) + Cell(Num(e.count), 9) +
-                        Cell(Millimetres(e.width), 10) + Millimetres(e.height));
+                        Cell(TenthsAsMillimetres(e.width), 10) + TenthsAsMillimetres(e.height));
     lines.push_back("Tipos de retalhos utilizados:");
     lines.push_back("N   Qtd      L         A");
     n = 0;
     for (const UsedStockEntry& e : used.offcuts)
-        lines.push_back(Cell(Num(++n), 4) + Cell(Num(e.count), 9) + Cell(Millimetres(e.width), 10) +
-                        Millimetres(e.height));
+        lines.push_back(Cell(Num(++n), 4) + Cell(Num(e.count), 9) +
+                        Cell(TenthsAsMillimetres(e.width), 10) + TenthsAsMillimetres(e.height));
     lines.push_back("Tipos de retalhos criados:");
     lines.push_back("N    Qtd      L         A");
     n = 0;
     for (const UsedStockEntry& e : used.newOffcuts)
-        lines.push_back(Cell(Num(++n), 5) + Cell(Num(e.count), 9) + Cell(Millimetres(e.width), 10) +
-                        Millimetres(e.height));
+        lines.push_back(Cell(Num(++n), 5) + Cell(Num(e.count), 9) +
+                        Cell(TenthsAsMillimetres(e.width), 10) + TenthsAsMillimetres(e.height));
     return lines;
 }
 

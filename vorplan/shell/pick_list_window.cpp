@@ -16,6 +16,8 @@
 #include "platform/qt_text.h"
 #include "platform/window_activation.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/ui/message_text.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/shell/main_window_hooks.h"
 #include "vorplan/shell/record_list.h"
 
@@ -29,21 +31,6 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kMemoTop = 6;
 constexpr int kGap = 6;
-
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
-
-QPushButton* MakeButton(QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    // Enter is the combo box's own key here, never a default button's.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    button->resize(kButtonWidth, kButtonHeight);
-    return button;
-}
 
 std::vector<std::string> ComboItems(const QComboBox& combo)
 {
@@ -103,8 +90,8 @@ void TForm7::BuildControls()
     ListBox1 = new QListWidget(this);
     ListBox1->setItemDelegate(new PickItemDelegate(ListBox1));
 
-    Button1 = MakeButton(this);
-    Button2 = MakeButton(this);
+    Button1 = MakeButton(this, nullptr, QString(), QRect(0, 0, kButtonWidth, kButtonHeight));
+    Button2 = MakeButton(this, nullptr, QString(), QRect(0, 0, kButtonWidth, kButtonHeight));
     Button1->setText(QStringLiteral("Ok"));
 
     setObjectName(QStringLiteral("Form7"));

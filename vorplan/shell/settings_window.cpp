@@ -19,6 +19,8 @@
 #include "platform/window_activation.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/ui/message_text.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/shell/main_window_hooks.h"
 #include "vorplan/shell/wait_cursor.h"
 
@@ -27,11 +29,6 @@ namespace vor {
 TForm6* Form6 = nullptr;
 
 namespace {
-
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
 
 // The password field keeps only what the settings file can hold, so that the
 // password typed is the one the next start asks for.
@@ -57,15 +54,6 @@ public:
         return Acceptable;
     }
 };
-
-QPushButton* MakeButton(QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    // A dialog button is not pressed by Enter in a field.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "platform/window_activation.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/pick_list.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/ui/material_window.h"
 
 namespace vor {
@@ -24,16 +25,6 @@ namespace {
 
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
-
-QPushButton* MakeButton(QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    // Enter belongs to the edit; no button is pressed by it.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    button->resize(kButtonWidth, kButtonHeight);
-    return button;
-}
 
 }  // namespace
 
@@ -46,9 +37,9 @@ TForm19::TForm19(QWidget* parent) : QDialog(parent)
     Edit1 = new QLineEdit(this);
     Edit1->resize(200, Edit1->sizeHint().height());
     Edit1->installEventFilter(this);
-    Button1 = MakeButton(this);
+    Button1 = MakeButton(this, nullptr, QString(), QRect(0, 0, kButtonWidth, kButtonHeight));
     Button1->setText(QStringLiteral("Ok"));
-    Button2 = MakeButton(this);
+    Button2 = MakeButton(this, nullptr, QString(), QRect(0, 0, kButtonWidth, kButtonHeight));
     Button2->setText(QStringLiteral("Cancela"));
     CheckBox1 = new QCheckBox(QStringLiteral("Imprimir em relatório"), this);
     CheckBox1->setVisible(false);

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "vorplan/common/codec.h"
+#include "vorplan/common/conversions.h"
 
 namespace vor {
 
@@ -63,22 +64,6 @@ constexpr std::string_view kSkippedDestinations[] = {
 bool IsLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int HexValue(char c)
-{
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 class RtfReader {

@@ -13,6 +13,7 @@
 #include "vorplan/common/drawing_geometry.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/ui/message_text.h"
 #include "vorplan/layoutview/cut_lines.h"
 #include "vorplan/layoutview/layout_colours.h"
 
@@ -21,11 +22,6 @@ namespace vor {
 TForm11* Form11 = nullptr;
 
 namespace {
-
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
 
 QLabel* Sample(QWidget* parent, const QString& name, WinColor colour, WinColor text = kBlack)
 {

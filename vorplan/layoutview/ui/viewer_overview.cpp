@@ -17,6 +17,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/ui/message_text.h"
 #include "vorplan/common/ui/painter_canvas.h"
 #include "vorplan/layoutview/layout_colours.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
@@ -42,11 +43,6 @@ void ClickPanel::mousePressEvent(QMouseEvent* event)
 }
 
 namespace {
-
-QString M(long slot)
-{
-    return ToQString(Msg(slot));
-}
 
 constexpr int kHintPanelWidth = 160;
 

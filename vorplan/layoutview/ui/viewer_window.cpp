@@ -33,6 +33,7 @@
 #include "vorplan/common/real_helpers.h"
 #include "vorplan/common/small_helpers.h"
 #include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/ui/message_text.h"
 #include "vorplan/common/ui/painter_canvas.h"
 #include "vorplan/layoutview/layout_pass.h"
 #include "vorplan/layoutview/ui/colour_legend_window.h"
@@ -172,11 +173,6 @@ void ElementDetailPanel::paintEvent(QPaintEvent* event)
 }
 
 namespace {
-
-QString M(long slot)
-{
-    return ToQString(Msg(slot));
-}
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& text)
 {
@@ -613,12 +609,6 @@ void Tvisualiz::SetCaptions()
     static_cast<QGroupBox*>(Panel60)->setTitle(M(696) + QStringLiteral(" ") + M(697));
     SetOverviewCaptions();
     RefreshPanels();
-}
-
-void Tvisualiz::AutoCentre()
-{
-    if (CheckAutoCentre->isChecked() && !m_view.overviewMode)
-        FitView(m_view, m_state);
 }
 
 void Tvisualiz::ShowDisplaySettings()

@@ -223,10 +223,6 @@ public:
     const OverviewCells& Cells() const { return m_cells; }
     const LayoutTotals& Totals() const { return m_totals; }
 
-    // After an edit placed a piece: with "Centraliza (auto)" the view is
-    // fitted, not redrawn (the edit redraws).
-    void AutoCentre();
-
     // Alt+F10 in overview mode: the picture on the clipboard and into a document.
     void CaptureAndExport();
 

@@ -10,19 +10,11 @@
 #include "platform/qt_text.h"
 #include "platform/window_activation.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/ui/message_text.h"
 
 namespace vor {
 
 TForm30* Form30 = nullptr;
-
-namespace {
-
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
-
-}  // namespace
 
 TForm30::TForm30(QWidget* parent) : QDialog(parent)
 {

@@ -32,6 +32,7 @@
 #include "vorplan/common/order_items.h"
 #include "vorplan/common/ui/drawing_helpers.h"
 #include "vorplan/common/errors.h"
+#include "vorplan/common/ui/message_text.h"
 #include "vorplan/optimiser/calc_driver.h"
 #include "vorplan/optimiser/ui/calc_events_bridge.h"
 #include "vorplan/optimiser/ui/calc_window_parts.h"
@@ -48,11 +49,6 @@ using platform::FromQString;
 using platform::ToQString;
 
 namespace {
-
-QString M(long slot)
-{
-    return ToQString(Msg(slot));
-}
 
 constexpr int kWhatIfCollapsed = 27;
 constexpr int kWhatIfExpanded = 330;

@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/optimiser/ui/calc_window_parts.h"
 #include "vorplan/optimiser/ui/option_pictures.h"
@@ -42,14 +43,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, cons
     if (textColour.isValid())
         SetTextColour(*label, textColour);
     return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* button = Make<QPushButton>(parent, name, geometry);
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
 }
 
 QFrame* MakeBlock(QWidget* parent, const char* name, const QRect& geometry, const QColor& colour)
@@ -190,8 +183,8 @@ void TForm_otimi::BuildOrderPage()
     RadioButton16->setVisible(false);
     RadioButton17->setVisible(false);
 
-    Button12 = MakeButton(p, "Button12", QRect(4, 388, 130, 34));
-    Button9 = MakeButton(p, "Button9", QRect(140, 388, 130, 34));
+    Button12 = MakeButton(p, "Button12", QString(), QRect(4, 388, 130, 34));
+    Button9 = MakeButton(p, "Button9", QString(), QRect(140, 388, 130, 34));
     CheckBox8 = Make<QCheckBox>(p, "CheckBox8", QRect(280, 394, 140, 22));
 }
 
@@ -228,7 +221,7 @@ void TForm_otimi::BuildWhatIfPanel()
     GroupBox27 = Make<QGroupBox>(p, "GroupBox27", QRect(6, 180, 334, 144));
     ListBox5 = Make<QListWidget>(GroupBox27, "ListBox5", QRect(8, 20, 280, 116));
     ListBox5->setSelectionMode(QAbstractItemView::NoSelection);
-    Button14 = MakeButton(GroupBox27, "Button14", QRect(294, 20, 32, 28));
+    Button14 = MakeButton(GroupBox27, "Button14", QString(), QRect(294, 20, 32, 28));
     Button14->setText(QStringLiteral("?"));
 }
 
@@ -244,7 +237,7 @@ void TForm_otimi::BuildReportPage()
     Panel11->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel10 = MakeLabel(Panel11, "Panel10", QRect(8, 6, 240, 24));
     Panel10->setFont(QFont(QStringLiteral("Arial"), 11, QFont::Bold));
-    Button1 = MakeButton(Panel11, "Button1", QRect(256, 14, 92, 38));
+    Button1 = MakeButton(Panel11, "Button1", QString(), QRect(256, 14, 92, 38));
     Button1->setText(QStringLiteral("Ok"));
     Label9 = MakeLabel(p, "Label9", QRect(372, 368, kPageWidth - 380 - 80, 50));
     Label9->setWordWrap(true);
@@ -287,9 +280,9 @@ void TForm_otimi::BuildBestSizePage()
     Edit18 = Make<QLineEdit>(p, "Edit18", QRect(432, 152, 110, 24));
     Label26 = MakeLabel(p, "Label26", QRect(40, 196, w - 80, 22));
     Label1 = MakeLabel(p, "Label1", QRect(40, 222, w - 80, 22), kRedColour);
-    Button7 = MakeButton(p, "Button7", QRect(40, 270, 130, 34));
-    Button13 = MakeButton(p, "Button13", QRect(180, 270, 130, 34));
-    BitBtn1 = MakeButton(p, "BitBtn1", QRect(320, 270, 130, 34));
+    Button7 = MakeButton(p, "Button7", QString(), QRect(40, 270, 130, 34));
+    Button13 = MakeButton(p, "Button13", QString(), QRect(180, 270, 130, 34));
+    BitBtn1 = MakeButton(p, "BitBtn1", QString(), QRect(320, 270, 130, 34));
 
     // "Calculando"
     p = TabSheet12;
@@ -301,7 +294,7 @@ void TForm_otimi::BuildBestSizePage()
     Label28 = MakeLabel(p, "Label28", QRect(212, 36, 300, 24));
     Label27 = MakeLabel(p, "Label27", QRect(8, 70, 400, 20));
     ListBox2 = Make<QListWidget>(p, "ListBox2", QRect(4, 92, w - 8, 260));
-    Button6 = MakeButton(p, "Button6", QRect(4, 362, 130, 34));
+    Button6 = MakeButton(p, "Button6", QString(), QRect(4, 362, 130, 34));
 
     BestCandidateLabel = MakeLabel(TabSheet15, "BestCandidateLabel", QRect(8, 8, w - 16, 24));
 }
@@ -330,8 +323,8 @@ void TForm_otimi::BuildProgressPage()
     ProgressBar1 = Make<QProgressBar>(p, "ProgressBar1", QRect(40, 250, 426, 22));
     ProgressBar1->setValue(0);
     PaintBox2 = Make<PaintBox>(p, "PaintBox2", QRect(500, 40, 230, 232));
-    Button15 = MakeButton(p, "Button15", QRect(40, 300, 130, 34));
-    BitBtn2 = MakeButton(p, "BitBtn2", QRect(180, 300, 130, 34));
+    Button15 = MakeButton(p, "Button15", QString(), QRect(40, 300, 130, 34));
+    BitBtn2 = MakeButton(p, "BitBtn2", QString(), QRect(180, 300, 130, 34));
 }
 
 void TForm_otimi::BuildEndFlagsPage()
@@ -362,7 +355,7 @@ void TForm_otimi::BuildEndFlagsPage()
     }
     // The yield pie sits on the report page, beside its end panel.
     PaintBox17 = Make<PaintBox>(TabSheet5, "PaintBox17", QRect(kPageWidth - 78, 358, 70, 70));
-    Button17 = MakeButton(p, "Button17", QRect(40, 240, 130, 34));
+    Button17 = MakeButton(p, "Button17", QString(), QRect(40, 240, 130, 34));
     Button17->setText(QStringLiteral("Ok"));
 }
 
@@ -401,8 +394,8 @@ void TForm_otimi::BuildConfigurationPage()
     Label44 = MakeLabel(p, "Label44", QRect(8, 408, 470, 16));
     Label45 = MakeLabel(p, "Label45", QRect(8, 408, 12, 16), kRedColour);
     Label45->setText(QStringLiteral("*"));
-    BitBtn3 = MakeButton(p, "BitBtn3", QRect(kPageWidth - 284, 384, 150, 36));
-    Button10 = MakeButton(p, "Button10", QRect(kPageWidth - 124, 384, 120, 36));
+    BitBtn3 = MakeButton(p, "BitBtn3", QString(), QRect(kPageWidth - 284, 384, 150, 36));
+    Button10 = MakeButton(p, "Button10", QString(), QRect(kPageWidth - 124, 384, 120, 36));
     Button10->setText(QStringLiteral("Ok"));
 }
 
@@ -657,7 +650,7 @@ void TForm_otimi::BuildOptionPages()
     RadioButton26->setText(QStringLiteral("2"));
     RadioButton29->setText(QStringLiteral("3"));
     RadioButton33->setText(QStringLiteral("WAV"));
-    Button11 = MakeButton(GroupBox14, "Button11", QRect(150, 164, 88, 30));
+    Button11 = MakeButton(GroupBox14, "Button11", QString(), QRect(150, 164, 88, 30));
     GroupBox15 = Make<QGroupBox>(e, "GroupBox15", QRect(262, 4, kOptionWidth - 270, 100));
     auto* repeat = Group(this);
     RadioButton27 = Radio(GroupBox15, "RadioButton27", QRect(12, 26, 220, 24), repeat);
@@ -668,7 +661,7 @@ void TForm_otimi::BuildOptionPages()
     for (QLabel* note : {Label14, Label18, Label19})
         note->setWordWrap(true);
     CheckBox10 = Make<QCheckBox>(e, "CheckBox10", QRect(12, 240, 300, 24));
-    Button2 = MakeButton(e, "Button2", QRect(320, 236, 88, 30));
+    Button2 = MakeButton(e, "Button2", QString(), QRect(320, 236, 88, 30));
 
     // F: time limit.
     GroupBox17 = Make<QGroupBox>(page('F'), "GroupBox17", groupRect);

@@ -31,9 +31,6 @@ QLabel* MakePanel(QWidget* parent, const char* name, const QRect& geometry,
 QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry,
                   const QColor& textColour = QColor());
 
-// A button that Enter in a field does not press.
-QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& geometry);
-
 // A flat coloured area of the pictures.
 QFrame* MakeBlock(QWidget* parent, const char* name, const QRect& geometry, const QColor& colour);
 

@@ -12,6 +12,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/list_helpers.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/import_lines.h"
 #include "vorplan/orders/ui/import_controls.h"
 #include "vorplan/shell/wait_cursor.h"
@@ -23,7 +24,6 @@ TForm27* Form27 = nullptr;
 namespace {
 
 using platform::ToQString;
-using import_controls::MakeButton;
 using import_controls::MakeLabel;
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "vorplan/common/file_operations.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/list_helpers.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/import_lines.h"
 #include "vorplan/orders/import_source.h"
 #include "vorplan/orders/ui/import_controls.h"
@@ -26,7 +27,6 @@ TForm32* Form32 = nullptr;
 
 namespace {
 
-using import_controls::MakeButton;
 using import_controls::MakeLabel;
 using platform::ToQString;
 

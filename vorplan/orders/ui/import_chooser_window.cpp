@@ -17,6 +17,7 @@
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/list_helpers.h"
 #include "vorplan/common/order_list.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/ui/clipboard_import_window.h"
 #include "vorplan/orders/ui/delimited_import_window.h"
 #include "vorplan/orders/ui/installation_import_window.h"
@@ -31,7 +32,6 @@ namespace {
 
 using platform::FromQString;
 using platform::ToQString;
-using import_controls::MakeButton;
 using import_controls::MakeEdit;
 using import_controls::MakeLabel;
 

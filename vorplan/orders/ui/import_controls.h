@@ -9,15 +9,6 @@
 // The controls of the import windows, made alike.
 namespace vor::import_controls {
 
-inline QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    button->setGeometry(geometry);
-    return button;
-}
-
 inline QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry)
 {
     auto* edit = new QLineEdit(parent);

@@ -16,6 +16,7 @@
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/list_helpers.h"
 #include "vorplan/common/order_list.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/new_project.h"
 #include "vorplan/orders/ui/import_controls.h"
 #include "vorplan/shell/wait_cursor.h"
@@ -26,7 +27,6 @@ TForm29* Form29 = nullptr;
 
 namespace {
 
-using import_controls::MakeButton;
 using import_controls::MakeLabel;
 using platform::ToQString;
 

@@ -27,6 +27,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/small_helpers.h"
+#include "vorplan/common/ui/widget_helpers.h"
 
 namespace vor {
 
@@ -48,15 +49,6 @@ QString Q(const std::string& text)
 std::string S(const QLineEdit* edit)
 {
     return platform::FromQString(edit->text());
-}
-
-QPushButton* MakeButton(QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    // Enter in a field does not press Ok.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
 }
 
 QLabel* UnitLabel(const char* unit, QWidget* parent)

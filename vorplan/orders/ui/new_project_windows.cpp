@@ -12,6 +12,7 @@
 #include "platform/window_activation.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/order_list.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/shell/wait_cursor.h"
 
 namespace vor {
@@ -24,14 +25,6 @@ namespace {
 
 using platform::FromQString;
 using platform::ToQString;
-
-QPushButton* MakeButton(QWidget* parent, const QString& text, const QRect& geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    button->setGeometry(geometry);
-    return button;
-}
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& geometry)
 {
@@ -55,8 +48,8 @@ TForm26::TForm26(QWidget* parent) : QDialog(parent)
     Label2 = MakeLabel(this, QStringLiteral("Descrição"), QRect(12, 62, 300, 18));
     Edit2 = new QLineEdit(this);
     Edit2->setGeometry(12, 82, 400, 24);
-    Button1 = MakeButton(this, QStringLiteral("Ok"), QRect(256, 118, 75, 25));
-    Button2 = MakeButton(this, QStringLiteral("Cancela"), QRect(337, 118, 75, 25));
+    Button1 = MakeButton(this, nullptr, QStringLiteral("Ok"), QRect(256, 118, 75, 25));
+    Button2 = MakeButton(this, nullptr, QStringLiteral("Cancela"), QRect(337, 118, 75, 25));
     Button1->setDefault(true);
     setFixedSize(426, 154);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -157,9 +150,9 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent)
     Edit2 = new QLineEdit(this);
     Edit2->setGeometry(108, 274, 250, 24);
     Edit2->setReadOnly(true);
-    Button3 = MakeButton(this, QStringLiteral("Mudar"), QRect(366, 274, 76, 25));
-    Button1 = MakeButton(this, QStringLiteral("Ok"), QRect(286, 312, 75, 25));
-    Button2 = MakeButton(this, QStringLiteral("Cancela"), QRect(367, 312, 75, 25));
+    Button3 = MakeButton(this, nullptr, QStringLiteral("Mudar"), QRect(366, 274, 76, 25));
+    Button1 = MakeButton(this, nullptr, QStringLiteral("Ok"), QRect(286, 312, 75, 25));
+    Button2 = MakeButton(this, nullptr, QStringLiteral("Cancela"), QRect(367, 312, 75, 25));
     setFixedSize(454, 348);
 
     // The selection, not the current row: focus alone makes a row current.

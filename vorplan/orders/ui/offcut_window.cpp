@@ -27,6 +27,8 @@
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/material_record.h"
 #include "vorplan/common/small_helpers.h"
+#include "vorplan/common/ui/message_text.h"
+#include "vorplan/common/ui/widget_helpers.h"
 
 namespace vor {
 
@@ -34,30 +36,11 @@ TForm2* Form2 = nullptr;
 
 namespace {
 
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
-
 const QColor kSilver(192, 192, 192);
 const QColor kEvenRow(240, 240, 255);
 
 // Column widths in characters of "X".
 constexpr std::array<int, kOffcutColumnCount> kColumnCharacters = {4, 1, 4, 8, 8, 35};
-
-QPushButton* MakeButton(QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    // Enter belongs to the grid, never to a button.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
-bool IsEnterKey(const QKeyEvent* event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
 
 }  // namespace
 
@@ -436,16 +419,6 @@ void TForm2::MoveTo(long row, int column)
     m_column = column;
 }
 
-void TForm2::CommitOpenEditor()
-{
-    const QModelIndex current = StringGrid1->currentIndex();
-    if (QWidget* editor = StringGrid1->indexWidget(current)) {
-        QAbstractItemDelegate* delegate = StringGrid1->itemDelegate();
-        emit delegate->commitData(editor);
-        emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
-    }
-}
-
 bool TForm2::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == StringGrid1 && event->type() == QEvent::KeyPress)
@@ -498,13 +471,13 @@ void TForm2::StringGrid1Enter()
 
 void TForm2::InsertRow()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     m_model->InsertRowAfter(m_row);
 }
 
 void TForm2::DeleteRow()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     const Qt::KeyboardModifiers held =
         QGuiApplication::keyboardModifiers() & ~Qt::KeyboardModifiers(Qt::KeypadModifier);
     if (held == Qt::ControlModifier) {
@@ -531,7 +504,7 @@ void TForm2::Button1Click()
 
 bool TForm2::SaveTable()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     // A row without a usable size would stop the calculation of the material
     // later; it is refused here, where the user can still mend it.
     if (const auto problem = FindOffcutSizeProblem(Grid().Rows())) {

@@ -68,7 +68,6 @@ private:
     // False, with a message and nothing written, when a row cannot be saved.
     bool SaveTable();
     void MoveTo(long row, int column);
-    void CommitOpenEditor();
 
     OffcutGridModel* m_model;
     std::filesystem::path m_file;

@@ -21,6 +21,7 @@
 #include "vorplan/common/order_items.h"
 #include "vorplan/common/order_list.h"
 #include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/optimiser/calc_window_logic.h"
 #include "vorplan/optimiser/ui/calc_window.h"
 #include "vorplan/optimiser/ui/option_pictures.h"
@@ -45,15 +46,6 @@ using platform::ToQString;
 
 constexpr int kListWidth = 700;
 constexpr int kInfoWidth = 300;
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    button->setGeometry(geometry);
-    return button;
-}
 
 // The project number of a list item: its first "~" field.
 long long ItemNumber(const QListWidgetItem& item)

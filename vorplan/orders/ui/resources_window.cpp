@@ -22,6 +22,8 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/list_reports.h"
+#include "vorplan/common/ui/message_text.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/resources.h"
 #include "vorplan/orders/ui/material_window.h"
 #include "vorplan/orders/ui/new_material_window.h"
@@ -39,19 +41,6 @@ TForm22* Form22 = nullptr;
 namespace {
 
 ResourceEditors gEditors;
-
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
-
-QPushButton* MakeButton(QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 
 long long CodeOfItem(const QListWidgetItem& item)
 {

@@ -29,6 +29,8 @@
 #include "vorplan/common/main_window_geometry.h"
 #include "vorplan/common/material_record.h"
 #include "vorplan/common/real_helpers.h"
+#include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/optimiser/layout_files.h"
 #include "vorplan/optimiser/run_job.h"
 #include "vorplan/optimiser/ui/run_controller.h"
@@ -43,22 +45,9 @@ QString Q(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-QColor ToColor(WinColor c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
 int Pixels(double value)
 {
     return static_cast<int>(std::lround(value));
-}
-
-QPushButton* MakeButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
 }
 
 // The lists show items the page owns; the model only counts them.
@@ -207,7 +196,7 @@ public:
         for (const CutListLine& line : lines) {
             const QFont font = ListFont(line.pointSize, line.bold);
             painter->setFont(font);
-            painter->setPen(ToColor(line.colour));
+            painter->setPen(FromWinColor(line.colour));
             // The offset is the text's top, as the list draws it.
             painter->drawText(r.left() + 5, r.top() + line.offset + QFontMetrics(font).ascent(),
                               platform::ToQString(line.text));
@@ -404,7 +393,7 @@ QWidget* StripPage::BuildParameters()
     CheckBox14 = new QCheckBox(Q("Cálculo automático"), column);
     CheckBox14->setObjectName(QStringLiteral("CheckBox14"));
     CheckBox14->setChecked(true);  // at program start; kept from one opening to the next
-    GenerateButton = MakeButton(Q("Gera opções de tiras"), column);
+    GenerateButton = MakeButton(column, nullptr, Q("Gera opções de tiras"));
     GenerateButton->setObjectName(QStringLiteral("GenerateButton"));
     layout->addWidget(CheckBox14);
     layout->addWidget(GenerateButton);
@@ -426,9 +415,9 @@ QWidget* StripPage::BuildParameters()
         tg->addWidget(edit, r, 1);
         ++r;
     }
-    Button10 = MakeButton(Q("Calcula corte"), StripGroup);
+    Button10 = MakeButton(StripGroup, nullptr, Q("Calcula corte"));
     Button10->setObjectName(QStringLiteral("Button10"));
-    Button8 = MakeButton(Q("Visualiza"), StripGroup);
+    Button8 = MakeButton(StripGroup, nullptr, Q("Visualiza"));
     Button8->setObjectName(QStringLiteral("Button8"));
     Button8->hide();
     auto* buttons = new QHBoxLayout;
@@ -508,7 +497,7 @@ QWidget* StripPage::BuildCuts()
     ListBox2->setSelectionMode(QAbstractItemView::NoSelection);
     ListBox2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gl->addWidget(ListBox2, 1);
-    DisplayButton = MakeButton(Q("Visualização de dados"), GroupBox8);
+    DisplayButton = MakeButton(GroupBox8, nullptr, Q("Visualização de dados"));
     DisplayButton->setObjectName(QStringLiteral("DisplayButton"));
     gl->addWidget(DisplayButton);
     GroupBox8->hide();
@@ -563,7 +552,7 @@ QWidget* StripPage::BuildCuts()
         pl->addWidget(box);
         connect(box, &QCheckBox::toggled, this, [this] { DisplayChanged(); });
     }
-    Panel44Ok = MakeButton(QStringLiteral("Ok"), Panel44);
+    Panel44Ok = MakeButton(Panel44, nullptr, QStringLiteral("Ok"));
     Panel44Ok->setObjectName(QStringLiteral("Panel44Ok"));
     pl->addWidget(Panel44Ok);
     Panel44->adjustSize();

@@ -38,6 +38,9 @@
 #include "vorplan/common/material_record.h"
 #include "vorplan/common/pick_list.h"
 #include "vorplan/common/small_helpers.h"
+#include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/ui/message_text.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/orders/project_description.h"
 #include "vorplan/shell/main_window_hooks.h"
 #include "vorplan/shell/pick_list_window.h"
@@ -55,39 +58,15 @@ TableEditorHooks& TableEditorExtensions()
 
 namespace {
 
-QString M(long slot)
-{
-    return platform::ToQString(Msg(slot));
-}
-
 QString Q(const char* utf8)
 {
     return QString::fromUtf8(utf8);
-}
-
-QColor ToColor(WinColor c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
 constexpr std::array<int, 7> kPieceWidths = {15, 43, 50, 60, 60, 47, 210};
 constexpr std::array<int, 6> kSheetWidths = {15, 43, 50, 55, 55, 261};
 constexpr int kSketchWidth = 14;
 constexpr int kOverlayGutter = 110;
-
-bool IsEnterKey(const QKeyEvent* event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
-QPushButton* MakeButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    // Enter belongs to the grid, never to a button.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 
 QLabel* MakeOverlay(QWidget* parent, const QString& style)
 {
@@ -245,8 +224,8 @@ public:
                              m_settings.blackBackground, grid.RangeMarked(row));
         painter->save();
         painter->setClipRect(option.rect);
-        painter->fillRect(option.rect, ToColor(colours.background));
-        painter->setPen(ToColor(colours.text));
+        painter->fillRect(option.rect, FromWinColor(colours.background));
+        painter->setPen(FromWinColor(colours.text));
         painter->setFont(option.font);
         const QString text = index.data(Qt::DisplayRole).toString();
         if (column == kMarkColumn)
@@ -414,7 +393,7 @@ QWidget* Ttabela::BuildGridPage()
     left->addWidget(StringGrid1, 1);
 
     auto* below = new QHBoxLayout;
-    BitBtn1 = MakeButton(QStringLiteral("..."), page);
+    BitBtn1 = MakeButton(page, nullptr, QStringLiteral("..."));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setFixedWidth(40);
     below->addWidget(BitBtn1);
@@ -449,11 +428,11 @@ QWidget* Ttabela::BuildGridPage()
         widget->setObjectName(QLatin1String(name));
 
     auto* right = new QVBoxLayout;
-    Button11 = MakeButton(Q("Config."), page);
+    Button11 = MakeButton(page, nullptr, Q("Config."));
     // Ok and Cancela close the whole window, so they stand under the pages.
     CheckBox8 = new QCheckBox(Q("Opção PCI"), this);
-    Button12 = MakeButton(QStringLiteral("Ok"), this);
-    Button13 = MakeButton(QString(), this);
+    Button12 = MakeButton(this, nullptr, QStringLiteral("Ok"));
+    Button13 = MakeButton(this, nullptr, QString());
     Button11->setObjectName(QStringLiteral("Button11"));
     CheckBox8->setObjectName(QStringLiteral("CheckBox8"));
     Button12->setObjectName(QStringLiteral("Button12"));
@@ -474,13 +453,13 @@ QWidget* Ttabela::BuildGridPage()
     row->addLayout(right, 0);
 
     connect(Button11, &QPushButton::clicked, this, [this] {
-        CommitOpenEditor();
+        CommitOpenEditor(*StringGrid1);
         Panel9->setVisible(!Panel9->isVisible());
     });
     connect(Button12, &QPushButton::clicked, this, &Ttabela::Button12Click);
     connect(Button13, &QPushButton::clicked, this, &Ttabela::Button13Click);
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
-        CommitOpenEditor();
+        CommitOpenEditor(*StringGrid1);
         PopupMenu1->popup(BitBtn1->mapToGlobal(QPoint(0, BitBtn1->height())));
     });
     connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -516,7 +495,7 @@ void Ttabela::BuildPanels(QWidget* page)
         new QCheckBox(Q("Imprimir perímetro das peças ( planilha de pedidos )"), Panel9);
     Check_area_arred =
         new QCheckBox(Q("Orçamento com área arredondada ( planilha de pedidos )"), Panel9);
-    Button10 = MakeButton(QStringLiteral("Ok"), Panel9);
+    Button10 = MakeButton(Panel9, nullptr, QStringLiteral("Ok"));
     const std::pair<QWidget*, const char*> names[] = {
         {CheckBox1, "CheckBox1"}, {CheckBox2, "CheckBox2"}, {CheckBox3, "CheckBox3"},
         {CheckBox4, "CheckBox4"}, {CheckBox5, "CheckBox5"}, {CheckBox6, "CheckBox6"},
@@ -546,8 +525,8 @@ void Ttabela::BuildPanels(QWidget* page)
     Edit37->setObjectName(QStringLiteral("Edit37"));
     CheckBox9 = new QCheckBox(Q("somente as marcadas"), Panel26);
     CheckBox9->setObjectName(QStringLiteral("CheckBox9"));
-    Button26 = MakeButton(QStringLiteral("Ok"), Panel26);
-    Button27 = MakeButton(QString(), Panel26);
+    Button26 = MakeButton(Panel26, nullptr, QStringLiteral("Ok"));
+    Button27 = MakeButton(Panel26, nullptr, QString());
     Button26->setObjectName(QStringLiteral("Button26"));
     Button27->setObjectName(QStringLiteral("Button27"));
     add->addWidget(new QLabel(Q("Somar a:"), Panel26), 0, 0);
@@ -565,8 +544,8 @@ void Ttabela::BuildPanels(QWidget* page)
     edit1 = new QLineEdit(Panel3);
     Edit2 = new QLineEdit(Panel3);
     CheckBox10 = new QCheckBox(Q("somente as marcadas"), Panel3);
-    Button3 = MakeButton(QStringLiteral("Ok"), Panel3);
-    Button4 = MakeButton(QString(), Panel3);
+    Button3 = MakeButton(Panel3, nullptr, QStringLiteral("Ok"));
+    Button4 = MakeButton(Panel3, nullptr, QString());
     edit1->setObjectName(QStringLiteral("edit1"));
     Edit2->setObjectName(QStringLiteral("Edit2"));
     CheckBox10->setObjectName(QStringLiteral("CheckBox10"));
@@ -963,16 +942,6 @@ void Ttabela::ShowFixedSizesMessage()
     });
 }
 
-void Ttabela::CommitOpenEditor()
-{
-    const QModelIndex current = StringGrid1->currentIndex();
-    if (QWidget* editor = StringGrid1->indexWidget(current)) {
-        QAbstractItemDelegate* delegate = StringGrid1->itemDelegate();
-        emit delegate->commitData(editor);
-        emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
-    }
-}
-
 void Ttabela::StringGrid1Enter()
 {
     if (m_row < 1 || m_row > Grid().DataRowCount())
@@ -1010,7 +979,7 @@ void Ttabela::HeadingMouseDown(int column, Qt::MouseButton button)
     m_pressedRow = -1;
     if (m_kind != TableKind::Pieces)
         return;
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (button == Qt::LeftButton && column == kWidthColumn) {
         if (Ask(Joined({Msg(978), Msg(561)}), platform::MessageKind::Information) ==
             platform::Answer::Yes) {
@@ -1108,7 +1077,7 @@ void Ttabela::TimerTick()
 {
     m_blink = 1 - m_blink;
     Panel5->setStyleSheet(QStringLiteral("background: %1; border: 1px solid black;")
-                              .arg(ToColor(m_blink ? kYellow : kAqua).name()));
+                              .arg(FromWinColor(m_blink ? kYellow : kAqua).name()));
     if (m_hintTicks > 0 && --m_hintTicks == 0)
         Panel8->hide();
 }
@@ -1162,7 +1131,7 @@ bool Ttabela::eventFilter(QObject* watched, QEvent* event)
                 m_pressedRow = -1;
                 return false;
             }
-            CommitOpenEditor();
+            CommitOpenEditor(*StringGrid1);
             StringGrid1MouseDown(index, mouse->button());
             // The mark and the program's codes are not edited.
             if (index.column() == kMarkColumn ||
@@ -1209,7 +1178,7 @@ void Ttabela::ShowPickList()
 {
     if (m_kind != TableKind::Pieces || m_row < 1 || m_row > Grid().DataRowCount())
         return;
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_column == kPieceMaterialColumn) {
         LoadMaterialTable(false);
         std::vector<std::string> items;
@@ -1263,49 +1232,49 @@ void Ttabela::EditFieldTitle(int field)
 
 void Ttabela::InsertRow()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_document.Grid().InsertRow(m_row))
         RowsChanged(m_row);
 }
 
 void Ttabela::RepeatRow()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_row >= 1 && m_row <= Grid().DataRowCount() && m_document.Grid().RepeatRow(m_row))
         RowsChanged(m_row + 1);
 }
 
 void Ttabela::DeleteRow()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_document.Grid().DeleteRow(m_row))
         RowsChanged(std::min(m_row, Grid().DataRowCount()));
 }
 
 void Ttabela::MarkAll()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     m_document.Grid().MarkAll();
     m_model->Refresh();
 }
 
 void Ttabela::UnmarkAll()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     m_document.Grid().UnmarkAll();
     m_model->Refresh();
 }
 
 void Ttabela::InvertMarks()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     m_document.Grid().InvertMarks();
     m_model->Refresh();
 }
 
 void Ttabela::ClearAll()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (Ask(Msg(173)) != platform::Answer::Yes)
         return;
     m_document.Grid().ClearAll();
@@ -1314,7 +1283,7 @@ void Ttabela::ClearAll()
 
 void Ttabela::SortRows()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_kind != TableKind::Pieces)
         return;
     if (Ask(Joined({Msg(570), Msg(267), Msg(571), Msg(572)})) != platform::Answer::Yes)
@@ -1368,7 +1337,7 @@ void Ttabela::AddValueOk()
 
 void Ttabela::OpenChangeMaterial()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_kind != TableKind::Pieces)
         return;
     edit1->setText(platform::ToQString(Grid().Cell(m_row, kPieceMaterialColumn)));
@@ -1391,7 +1360,7 @@ void Ttabela::ChangeMaterialOk()
 
 bool Ttabela::SaveTable(bool withDescription)
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     IdentificationEdited();
     if (const std::optional<std::string> refusal = m_document.SaveRefusal()) {
         platform::Messages().Show(*refusal, {}, platform::MessageKind::Warning,
@@ -1413,7 +1382,7 @@ void Ttabela::SetStripValues(const PcbStripValues& values)
 
 bool Ttabela::SaveStripOrder(const std::vector<StripOption>& options, const std::string& material)
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     IdentificationEdited();
     try {
         // A table that is there but could not be read is never written over.
@@ -1433,7 +1402,7 @@ bool Ttabela::SaveStripOrder(const std::vector<StripOption>& options, const std:
 
 void Ttabela::Button12Click()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     if (m_kind == TableKind::Pieces && CheckBox8->isChecked() && TableEditorExtensions().stripOk &&
         TableEditorExtensions().stripOk(*this))
         return;
@@ -1459,7 +1428,7 @@ void Ttabela::Button13Click()
 
 bool Ttabela::ConfirmDiscard()
 {
-    CommitOpenEditor();
+    CommitOpenEditor(*StringGrid1);
     IdentificationEdited();
     if (!m_document.Modified())
         return true;

@@ -184,7 +184,6 @@ private:
     void IdentificationEdited();
     void SetColumns();
     void MoveTo(long row, int column);
-    void CommitOpenEditor();
     void RowsChanged(long currentRow);
     void PlaceOverlays();
     void HidePanels();

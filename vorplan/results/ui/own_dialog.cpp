@@ -19,12 +19,4 @@ int ExecOwnDialog(QDialog& dialog, QWidget& owner)
     return result;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace vor

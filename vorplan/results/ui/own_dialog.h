@@ -11,7 +11,4 @@ namespace vor {
 // dialog is a window of its own again. Returns the dialog's result.
 int ExecOwnDialog(QDialog& dialog, QWidget& owner);
 
-// A button named `name` that Enter in a field does not press.
-QPushButton* MakeButton(QWidget* parent, const char* name);
-
 }  // namespace vor

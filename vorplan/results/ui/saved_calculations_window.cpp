@@ -17,6 +17,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/material_record.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/results/saved_calculations.h"
 #include "vorplan/results/ui/own_dialog.h"
 

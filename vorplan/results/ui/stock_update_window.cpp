@@ -16,6 +16,7 @@
 #include "vorplan/common/errors.h"
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
+#include "vorplan/common/ui/widget_helpers.h"
 
 namespace vor {
 
@@ -28,14 +29,6 @@ using platform::ToQString;
 
 constexpr const char* kConfirmText =
     "As tabelas dos objetos selecionados (chapas e/ou retalhos) serão atualizadas.  Confirma ?";
-
-QPushButton* MakeButton(QWidget* parent, const QRect& geometry)
-{
-    auto* button = new QPushButton(parent);
-    button->setAutoDefault(false);
-    button->setGeometry(geometry);
-    return button;
-}
 
 QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QRect& geometry)
 {
@@ -71,9 +64,9 @@ TForm31::TForm31(QWidget* parent) : QDialog(parent)
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The lists report lines up its columns with blanks.
     Memo1->setFont(QFont(QStringLiteral("Courier New"), 9));
-    Button1 = MakeButton(this, QRect(690, 498, 75, 25));
-    Button2 = MakeButton(this, QRect(771, 498, 75, 25));
-    Button3 = MakeButton(this, QRect(852, 498, 75, 25));
+    Button1 = MakeButton(this, nullptr, QString(), QRect(690, 498, 75, 25));
+    Button2 = MakeButton(this, nullptr, QString(), QRect(771, 498, 75, 25));
+    Button3 = MakeButton(this, nullptr, QString(), QRect(852, 498, 75, 25));
     Button3->setText(QStringLiteral("Ok"));
     setFixedSize(940, 534);
 

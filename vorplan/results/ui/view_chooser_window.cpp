@@ -21,6 +21,7 @@
 #include "vorplan/common/material_record.h"
 #include "vorplan/common/rtf/styled_doc_pages.h"
 #include "vorplan/common/rtf/ui/styled_text.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/layoutview/ui/viewer_window.h"
 #include "vorplan/results/export_options.h"
 #include "vorplan/results/ui/calc_information_window.h"
