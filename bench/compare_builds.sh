@@ -17,15 +17,7 @@
 set -uo pipefail
 export LC_ALL=C
 
-class_options() {
-    case "$1" in
-        I) echo "--rotation no --kerf 0 --trim 0 --scale 100" ;;
-        II) echo "--rotation no --kerf 0 --trim 0 --scale 50" ;;
-        III) echo "--rotation no --kerf 0 --trim 0 --scale 25" ;;
-        IV | V | VI | VII | VIII | IX | X) echo "--rotation no --kerf 0 --trim 0 --scale 10" ;;
-        workshop) echo "--rotation yes --kerf 4 --trim 10 --scale 1" ;;
-    esac
-}
+source "$(dirname "${BASH_SOURCE[0]}")/class_options.sh"
 fields() {
     local line=$1 out=()
     for key in sheets layouts placed pieces yield seconds trials attempts valid guillotine; do

@@ -20,15 +20,7 @@ for tool in "$VORBENCH" "$GENERATE"; do
 done
 mkdir -p "$OUT"
 
-class_options() {
-    case "$1" in
-        I) echo "--rotation no --kerf 0 --trim 0 --scale 100" ;;
-        II) echo "--rotation no --kerf 0 --trim 0 --scale 50" ;;
-        III) echo "--rotation no --kerf 0 --trim 0 --scale 25" ;;
-        IV | V | VI | VII | VIII | IX | X) echo "--rotation no --kerf 0 --trim 0 --scale 10" ;;
-        workshop) echo "--rotation yes --kerf 4 --trim 10 --scale 1" ;;
-    esac
-}
+source "$(dirname "${BASH_SOURCE[0]}")/class_options.sh"
 seconds_of() { [[ " $1 " =~ \ seconds=([^ ]*)\  ]] && echo "${BASH_REMATCH[1]}"; }
 
 pair() { # class n type
