@@ -15,19 +15,10 @@
 #include "vorplan/common/list_helpers.h"
 #include "vorplan/common/real_helpers.h"
 #include "vorplan/common/rtf/rtf_writer.h"
+#include "vorplan/layoutview/map_print.h"
 #include "vorplan/layoutview/viewer_view.h"
 
 namespace vor {
-
-namespace {
-
-std::string Two(int n)
-{
-    const std::string s = std::to_string(n % 100);
-    return s.size() < 2 ? "0" + s : s;
-}
-
-}  // namespace
 
 std::string LayoutExportRtf(const std::string& dateTime, const std::string& png, int width,
                             int height, const std::array<std::string, 4>& figureLines)
@@ -58,8 +49,7 @@ Path LayoutExportPath(const DataFolders& folders, long long material, const plat
     std::string code = std::to_string(material);
     if (code.size() < 5)
         code.insert(0, 5 - code.size(), '0');
-    const std::string stem = "MAPAS_" + code + "_" + Two(t.year) + Two(t.month) + Two(t.day) + "-" +
-                             Two(t.hour) + Two(t.minute) + Two(t.second);
+    const std::string stem = "MAPAS_" + code + "_" + FileStamp(t);
     Path path = folders.exportDir / (stem + ".rtf");
     std::error_code ec;
     for (int n = 2; std::filesystem::exists(path, ec); ++n)
