@@ -41,19 +41,10 @@ bool IsIntegerText(std::string_view s)
     return true;
 }
 
-// What would cut a description field for a later reader becomes a blank.
-void SeparatorsToBlanks(std::string& text)
-{
-    for (char& c : text)
-        if (c == ';' || c == '\t' || c == '\r' || c == '\n')
-            c = ' ';
-}
-
 // The file form of a description: one field, never cut by a later reader.
 std::string DescriptionField(std::string text)
 {
-    SeparatorsToBlanks(text);
-    return DescriptionFieldText(text == " " ? std::string() : std::move(text), kEmptyDescription);
+    return DescriptionFieldText(std::move(text), kEmptyDescription);
 }
 
 std::string DescriptionCell(std::string stored)
@@ -91,8 +82,11 @@ SplitFieldArrays SplitTableLine(std::string_view line)
 
 std::string DescriptionFieldText(std::string text, std::string_view whenEmpty)
 {
-    SeparatorsToBlanks(text);
-    if (text.empty())
+    // What would cut the field for a later reader becomes a blank.
+    for (char& c : text)
+        if (c == ';' || c == '\t' || c == '\r' || c == '\n')
+            c = ' ';
+    if (text.empty() || text == " ")
         return std::string(whenEmpty);
     BlankToUnderscore(text);
     return text;

@@ -14,7 +14,8 @@ namespace vor {
 bool IsRealText(std::string_view s);
 
 // A description as one field of a table line: ";", TAB and line breaks become
-// blanks, then every blank "_"; `whenEmpty` when the text is empty.
+// blanks, then every blank "_"; `whenEmpty` when the text is then empty or
+// one blank.
 std::string DescriptionFieldText(std::string text, std::string_view whenEmpty);
 
 enum class NumberKind { Integer, Real };

@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QString>
 
-// The controls of the import windows, made alike.
+// The controls of the import and new-project windows, made alike.
 namespace vor::import_controls {
 
 inline QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry)

@@ -13,6 +13,7 @@
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/order_list.h"
 #include "vorplan/common/ui/widget_helpers.h"
+#include "vorplan/orders/ui/import_controls.h"
 #include "vorplan/shell/wait_cursor.h"
 
 namespace vor {
@@ -23,15 +24,9 @@ TForm33* Form33 = nullptr;
 
 namespace {
 
+using import_controls::MakeLabel;
 using platform::FromQString;
 using platform::ToQString;
-
-QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& geometry)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    return label;
-}
 
 }  // namespace
 
