@@ -17,7 +17,6 @@ ExportChoices ReadExportChoices(const IniFile& ini)
 {
     ExportChoices c;
     c.textReport = ini.ReadBool(kSection, "RELAT_TEXT", true);
-    c.rtf = ini.ReadBool(kSection, "RTF", true);
     const bool values = ini.ReadBool(kSection, "VALORES", false);
     c.csv = ini.ReadBool(kSection, "CSV", true);
     c.others = ini.ReadBool(kSection, "OUTROS", false);
@@ -35,6 +34,7 @@ ExportChoices ReadExportChoices(const IniFile& ini)
     } else {
         c.csv = true;
     }
+    // RTF is the text report's only format, whatever the file says.
     c.rtf = true;
     return c;
 }

@@ -19,6 +19,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/ui/drawing_helpers.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/results/label_printing.h"
 #include "vorplan/shell/main_window_hooks.h"
 
@@ -148,9 +149,7 @@ TForm13::TForm13(QWidget* parent) : QDialog(parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setAutoDefault(false);
+    Button1 = MakeButton(this, "Button1", QStringLiteral("Ok"));
     buttons->addWidget(Button1);
     outer->addLayout(buttons);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);

@@ -24,6 +24,7 @@
 #include "vorplan/common/order_list.h"
 #include "vorplan/common/real_helpers.h"
 #include "vorplan/common/text_file.h"
+#include "vorplan/common/ui/widget_helpers.h"
 #include "vorplan/layoutview/map_print.h"
 #include "vorplan/layoutview/viewer_settings.h"
 #include "vorplan/orders/table_files.h"
@@ -131,12 +132,6 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent)
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     outer->addWidget(PageControl1);
-    auto button = [](QWidget* owner, const char* name) {
-        auto* b = new QPushButton(owner);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
 
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
@@ -166,8 +161,8 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent)
     CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
     right->addWidget(CheckBox4);
     right->addStretch(1);
-    Button5 = button(TabSheet1, "Button5");
-    Button3 = button(TabSheet1, "Button3");
+    Button5 = MakeButton(TabSheet1, "Button5");
+    Button3 = MakeButton(TabSheet1, "Button3");
     right->addWidget(Button5);
     right->addWidget(Button3);
     row->addLayout(right, 1);
@@ -180,7 +175,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent)
     ListBox2 = new QListWidget(TabSheet2);
     ListBox2->setObjectName(QStringLiteral("ListBox2"));
     orders->addWidget(ListBox2, 1);
-    Button4 = button(TabSheet2, "Button4");
+    Button4 = MakeButton(TabSheet2, "Button4");
     orders->addWidget(Button4, 0, Qt::AlignRight);
     PageControl1->addTab(TabSheet2, QString());
 
@@ -188,8 +183,8 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent)
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     outer->addWidget(CheckBox1);
     auto* bottom = new QHBoxLayout;
-    Button6 = button(this, "Button6");
-    Button2 = button(this, "Button2");
+    Button6 = MakeButton(this, "Button6");
+    Button2 = MakeButton(this, "Button2");
     bottom->addWidget(Button6);
     bottom->addStretch(1);
     bottom->addWidget(Button2);

@@ -17,6 +17,7 @@
 #include "vorplan/common/globals.h"
 #include "vorplan/common/language_texts.h"
 #include "vorplan/common/ui/widget_helpers.h"
+#include "vorplan/results/ui/own_dialog.h"
 
 namespace vor {
 
@@ -228,11 +229,10 @@ void ShowStockUpdate(QWidget* owner, const std::vector<std::string>& items)
 {
     TForm31* form = CreateForm31();
     form->SetMaterials(items);
-    // Owned while it runs, so the owner counts it as one of its dialogs.
-    const Qt::WindowFlags flags = form->windowFlags();
-    form->setParent(owner, flags);
-    form->exec();
-    form->setParent(nullptr, flags);
+    if (owner)
+        ExecOwnDialog(*form, *owner);
+    else
+        form->exec();
 }
 
 }  // namespace vor
