@@ -68,11 +68,8 @@ std::string StyledDocToRtf(const StyledDoc& doc, std::string_view title)
 std::string StyledDocPlainText(const StyledDoc& doc)
 {
     std::string text;
-    for (const StyledParagraph& p : doc.paragraphs) {
-        for (const StyledRun& run : p.runs)
-            text += run.text;
-        text += '\n';
-    }
+    for (const StyledParagraph& p : doc.paragraphs)
+        text += StyledParagraphText(p) + '\n';
     return text;
 }
 
