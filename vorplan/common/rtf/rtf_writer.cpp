@@ -117,11 +117,24 @@ void RtfWriter::Tab()
     m_body += "\\tab ";
 }
 
-void RtfWriter::ParagraphFormat(char align, int firstIndent, const std::vector<int>& tabStops,
-                                const RtfSpacing& spacing)
+void RtfWriter::ParagraphFormat(ParagraphAlign align, int firstIndent,
+                                const std::vector<int>& tabStops, const RtfSpacing& spacing)
 {
     m_body += "\\pard";
-    m_body += align == 'c' ? "\\qc" : align == 'r' ? "\\qr" : align == 'j' ? "\\qj" : "\\ql";
+    switch (align) {
+    case ParagraphAlign::Centre:
+        m_body += "\\qc";
+        break;
+    case ParagraphAlign::Right:
+        m_body += "\\qr";
+        break;
+    case ParagraphAlign::Justified:
+        m_body += "\\qj";
+        break;
+    case ParagraphAlign::Left:
+        m_body += "\\ql";
+        break;
+    }
     const std::pair<const char*, int> lengths[] = {{"\\li", spacing.leftIndent},
                                                    {"\\ri", spacing.rightIndent},
                                                    {"\\fi", firstIndent},

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "vorplan/common/drawing_geometry.h"
+#include "vorplan/common/rtf/styled_doc.h"
 
 
 namespace vor {
@@ -38,9 +39,9 @@ public:
     void Strike(bool on);       // \strike, \strike0
     // The font by name (\fN); the name joins the font table, empty is Arial.
     void Font(const std::string& name);
-    // Starts a new paragraph format (\pard): alignment 'l', 'c', 'r' or 'j',
-    // first-line indent and tab stops in points, and the other indents.
-    void ParagraphFormat(char align, int firstIndent, const std::vector<int>& tabStops,
+    // Starts a new paragraph format (\pard): alignment, first-line indent
+    // and tab stops in points, and the other indents.
+    void ParagraphFormat(ParagraphAlign align, int firstIndent, const std::vector<int>& tabStops,
                          const RtfSpacing& spacing = {});
     // A PNG picture shown at `width` x `height` pixels (96 per inch).
     void PngPicture(std::string_view png, int width, int height);

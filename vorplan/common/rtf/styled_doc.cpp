@@ -4,25 +4,6 @@
 
 namespace vor {
 
-namespace {
-
-char AlignLetter(ParagraphAlign align)
-{
-    switch (align) {
-    case ParagraphAlign::Centre:
-        return 'c';
-    case ParagraphAlign::Right:
-        return 'r';
-    case ParagraphAlign::Justified:
-        return 'j';
-    case ParagraphAlign::Left:
-        break;
-    }
-    return 'l';
-}
-
-}  // namespace
-
 bool StyledRun::SameStyle(const StyledRun& other) const
 {
     return size == other.size && bold == other.bold && underline == other.underline &&
@@ -57,7 +38,7 @@ std::string StyledDocToRtf(const StyledDoc& doc, std::string_view title)
     bool strike = false;
     std::string font;
     for (const StyledParagraph& p : doc.paragraphs) {
-        rtf.ParagraphFormat(AlignLetter(p.align), p.firstIndent, p.tabStops,
+        rtf.ParagraphFormat(p.align, p.firstIndent, p.tabStops,
                             {p.leftIndent, p.rightIndent, p.spaceBefore, p.spaceAfter});
         for (const StyledRun& run : p.runs) {
             if (run.font != font)
@@ -87,11 +68,8 @@ std::string StyledDocToRtf(const StyledDoc& doc, std::string_view title)
 std::string StyledDocPlainText(const StyledDoc& doc)
 {
     std::string text;
-    for (const StyledParagraph& p : doc.paragraphs) {
-        for (const StyledRun& run : p.runs)
-            text += run.text;
-        text += '\n';
-    }
+    for (const StyledParagraph& p : doc.paragraphs)
+        text += StyledParagraphText(p) + '\n';
     return text;
 }
 
